@@ -1,0 +1,15 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "cli_context.hpp"
+
+namespace quendrix::cli {
+
+// Each subcommand adds itself to the app; its callback sets ctx.exitCode.
+void addReadCommand(CLI::App& app, CliContext& ctx);
+
+// Builds the whole command line and runs it; returns the exit code.
+int runCli(int argc, const char* const* argv, CliContext& ctx);
+
+}  // namespace quendrix::cli

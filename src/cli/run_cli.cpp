@@ -7,15 +7,18 @@
 namespace quendrix::cli {
 
 int runCli(int argc, const char* const* argv, CliContext& ctx) {
-  CLI::App app{"Quendrix (Photo and Video): recovers photos, videos and other files from disks, "
-               "memory cards and disk images.",
-               "quendrix"};
+  CLI::App app{
+      "Quendrix (Photo and Video): recovers photos, videos and other files from disks, "
+      "memory cards and disk images.",
+      "quendrix"};
   app.set_version_flag("--version", std::string("quendrix ") + QUENDRIX_VERSION);
   app.add_flag("-q,--quiet", ctx.quiet, "No progress display");
   app.require_subcommand(1);
   app.fallthrough();
 
   addReadCommand(app, ctx);
+  addPartitionsCommand(app, ctx);
+  addFindPartitionsCommand(app, ctx);
 
   // Every command needs the signature files beside the executable, as the program always
   // checks them at start-up; help and version do not get this far.

@@ -56,10 +56,8 @@ void KnownFileSystems::add(const BootSectorCandidate& known, std::span<const std
 bool KnownFileSystems::covers(const BootSectorCandidate& c, std::span<const std::byte> boot) const {
   return std::any_of(known_.begin(), known_.end(), [&](const Known& k) {
     if (k.fs.kind != c.kind) return false;
-    if (k.fs.start == c.start) {
-      return k.fs.end == c.end || (c.kind == FileSystemKind::Ntfs && k.fs.end == c.end + 1);
-    }
-    return k.fs.start < c.start && c.start < k.fs.end && boot.size() >= k.boot.size() &&
+    if (k.fs.start == c.start) return true;
+    return k.fs.start < c.start && c.start <= k.fs.end && boot.size() >= k.boot.size() &&
            std::equal(k.boot.begin(), k.boot.end(), boot.begin());
   });
 }

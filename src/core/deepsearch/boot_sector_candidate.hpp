@@ -30,10 +30,11 @@ std::optional<BootSectorCandidate> examineDriveSector(std::span<const std::byte>
                                                       std::uint64_t driveSectors);
 
 // The file systems a search already knows, with the boot sector each starts with. A
-// candidate is not new when it is one of them (same start, type and end; an NTFS volume
-// ends one sector before its partition, which holds the backup boot sector) or when it is a
-// backup copy of one (the same sector again inside it: FAT32 keeps one at sector 6, NTFS in
-// its last sector).
+// candidate is not new when one of the same type starts where it starts: one boot sector is
+// one file system, whatever end the table and the boot sector give it (an NTFS volume counts
+// one sector less than its partition, whose last sector holds the backup boot sector; a FAT
+// volume may be rounded down). Nor is it new when it is a backup copy of one: the same
+// sector again inside it or at its end (FAT32 keeps one at sector 6, NTFS after its last).
 class KnownFileSystems {
  public:
   void add(const BootSectorCandidate& known, std::span<const std::byte> bootSector);

@@ -6,6 +6,7 @@
 
 #include "deepsearch/boot_sector_candidate.hpp"
 #include "deepsearch/partition_search_messages.hpp"
+#include "storage/scan_block.hpp"
 #include "storage/scan_reader.hpp"
 
 namespace quendrix::deepsearch {
@@ -76,7 +77,7 @@ class DiskSearch {
   void everySector() {
     const std::uint64_t total = disk_.totalSectors;
     context_.progress.status(" / " + std::to_string(total) + " reading");
-    std::vector<std::byte> block(storage::kDefaultBlockBytes);
+    storage::ScanBlock block(storage::kDefaultBlockBytes);
     for (SectorNumber first = 0; first < total; first += storage::kDefaultBlockSectors) {
       if (context_.stop.stop_requested()) {
         out_.stopped = true;
@@ -84,7 +85,7 @@ class DiskSearch {
       }
       const auto count = static_cast<std::size_t>(
           std::min<std::uint64_t>(storage::kDefaultBlockSectors, total - first));
-      auto data = std::span<std::byte>(block).first(count * storage::kSectorSize);
+      auto data = block.bytes().first(count * storage::kSectorSize);
       if (reader_->read(first, data)) {
         for (std::size_t i = 0; i < count; ++i) {
           auto sector = data.subspan(i * storage::kSectorSize, storage::kSectorSize);

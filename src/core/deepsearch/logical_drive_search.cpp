@@ -6,6 +6,7 @@
 
 #include "deepsearch/boot_sector_candidate.hpp"
 #include "deepsearch/partition_search_messages.hpp"
+#include "storage/scan_block.hpp"
 #include "storage/scan_reader.hpp"
 
 namespace quendrix::deepsearch {
@@ -34,7 +35,7 @@ class DriveSearch {
     learnKnown();
     const std::uint64_t total = drive_.totalSectors;
     context_.progress.status(" / " + std::to_string(total) + " reading");
-    std::vector<std::byte> block(std::size_t{kBlockSectors} * storage::kSectorSize);
+    storage::ScanBlock block(std::size_t{kBlockSectors} * storage::kSectorSize);
     for (SectorNumber first = 0; first < total; first += kBlockSectors) {
       if (context_.stop.stop_requested()) {
         out_.stopped = true;
@@ -42,7 +43,7 @@ class DriveSearch {
       }
       const auto count =
           static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSectors, total - first));
-      auto data = std::span<std::byte>(block).first(count * storage::kSectorSize);
+      auto data = block.bytes().first(count * storage::kSectorSize);
       if (reader_->read(first, data)) {
         for (std::size_t i = 0; i < count; ++i) {
           auto sector = data.subspan(i * storage::kSectorSize, storage::kSectorSize);

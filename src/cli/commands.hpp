@@ -8,6 +8,8 @@ namespace quendrix::cli {
 
 // Each subcommand adds itself to the app; its callback sets ctx.exitCode.
 void addReadCommand(CLI::App& app, CliContext& ctx);
+void addPartitionsCommand(CLI::App& app, CliContext& ctx);
+void addFindPartitionsCommand(CLI::App& app, CliContext& ctx);
 
 // Builds the whole command line and runs it; returns the exit code.
 int runCli(int argc, const char* const* argv, CliContext& ctx);

@@ -16,6 +16,8 @@ int runCli(int argc, const char* const* argv, CliContext& ctx) {
   app.fallthrough();
 
   addReadCommand(app, ctx);
+  addDrivesCommand(app, ctx);
+  addWatchCommand(app, ctx);
 
   // Every command needs the signature files beside the executable, as the program always
   // checks them at start-up; help and version do not get this far.

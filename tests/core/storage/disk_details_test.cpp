@@ -10,11 +10,22 @@ namespace {
 
 TEST(BusTypeTextTest, TableEdgesAndFailures) {
   const std::vector<std::pair<std::optional<std::uint8_t>, std::string>> cases = {
-      {0, "UNKNOWN"},  {3, "ATA"},   {4, "IEEE 1394"}, {7, "USB"},
-      {9, "iSCSI"},    {11, "SATA"}, {12, "SD"},       {13, "MMC"},
-      {14, "VIRTUAL"}, {15, "FILEBACKEDVIRTUAL"},      {17, "NVME"},
-      {21, "Reserved"}, {22, ""},    {23, "Other Device"},
-      {255, "Other Device"}, {std::nullopt, "Other Device"}};
+      {0, "UNKNOWN"},
+      {3, "ATA"},
+      {4, "IEEE 1394"},
+      {7, "USB"},
+      {9, "iSCSI"},
+      {11, "SATA"},
+      {12, "SD"},
+      {13, "MMC"},
+      {14, "VIRTUAL"},
+      {15, "FILEBACKEDVIRTUAL"},
+      {17, "NVME"},
+      {21, "Reserved"},
+      {22, ""},
+      {23, "Other Device"},
+      {255, "Other Device"},
+      {std::nullopt, "Other Device"}};
   for (const auto& [code, text] : cases) {
     EXPECT_EQ(busTypeText(code), text) << (code ? std::to_string(*code) : "none");
   }

@@ -57,7 +57,8 @@ std::vector<std::string> texts(const DriveTreeItem& item) {
 class DriveListTest : public ::testing::Test {
  protected:
   DriveListTest() : list_(disks_, volumes_, partitions_) {
-    disks_.facts = {disk(0, MediaType::Fixed, 64ull << 30), disk(1, MediaType::Removable, 8ull << 30),
+    disks_.facts = {disk(0, MediaType::Fixed, 64ull << 30),
+                    disk(1, MediaType::Removable, 8ull << 30),
                     disk(3, MediaType::Removable, 2ull << 30)};
     VolumeFacts v;
     v.rootPath = "/media/me/CARD";
@@ -86,8 +87,8 @@ TEST_F(DriveListTest, TreeOfDisksPartitionsAndVolumes) {
                                       "Removable Media (Disk1 - 8.00 GB)",
                                       "Removable Media (Disk3 - 2.00 GB)"}));
   const DriveTreeItem& disk0 = list_.physicalDrives().children[0];
-  EXPECT_EQ(texts(disk0), (std::vector<std::string>{"Partition - 1 ( FAT32 )",
-                                                    "Partition - 2 ( NTFS )"}));
+  EXPECT_EQ(texts(disk0),
+            (std::vector<std::string>{"Partition - 1 ( FAT32 )", "Partition - 2 ( NTFS )"}));
   ASSERT_TRUE(disk0.children[1].partition);
   EXPECT_EQ(disk0.children[1].partition->startSector, 4096u);
   // The device list keeps the listing order.
@@ -115,7 +116,8 @@ TEST_F(DriveListTest, DisksPastNumber24AndDisksWithoutGeometryAreLeftOut) {
   disks_.facts.push_back(disk(25, MediaType::Fixed, 1ull << 30));
   list_.refresh(RefreshReason::FirstFill);
   std::vector<std::string> numbers;
-  for (const auto& item : list_.physicalDrives().children) numbers.push_back(item.record->numberText);
+  for (const auto& item : list_.physicalDrives().children)
+    numbers.push_back(item.record->numberText);
   std::sort(numbers.begin(), numbers.end());
   EXPECT_EQ(numbers, (std::vector<std::string>{"0", "1", "24", "3"}));
 }

@@ -28,8 +28,7 @@ class SwitchableDisks final : public DiskProvider {
 class DriveReloadTest : public ::testing::Test {
  protected:
   DriveReloadTest()
-      : list_(disks_, volumes_, partitions_),
-        reloader_(list_, [this](std::chrono::milliseconds d) {
+      : list_(disks_, volumes_, partitions_), reloader_(list_, [this](std::chrono::milliseconds d) {
           waits_.push_back(d);
           if (duringWait_) duringWait_();
         }) {}

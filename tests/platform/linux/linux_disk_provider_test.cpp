@@ -35,7 +35,9 @@ class LinuxDiskProviderTest : public ::testing::Test {
     sys_.addUdev("8:16", {{"ID_BUS", "usb"}, {"ID_SERIAL_SHORT", "000000001404"}});
     // SATA disk on an AHCI controller.
     sys_.addDisk("sda", "pci0000:00/0000:00:1f.2/ata1/host0/target0:0:0/0:0:0:0",
-                 {{"size", "1953525168"}, {"removable", "0"}, {"dev", "8:0"},
+                 {{"size", "1953525168"},
+                  {"removable", "0"},
+                  {"dev", "8:0"},
                   {"queue/logical_block_size", "512"}},
                  {{"vendor", "ATA     "}, {"model", "WDC WD10EZEX-08W"}, {"rev", "1A01"}});
     sys_.symlink("../../../bus/pci/drivers/ahci", "sys/devices/pci0000:00/0000:00:1f.2/driver");
@@ -52,11 +54,14 @@ class LinuxDiskProviderTest : public ::testing::Test {
     // A disk on a bus we do not know; identity from udev only.
     sys_.addDisk("sdf", "platform/some-host/host9/target9:0:0/9:0:0:0",
                  {{"size", "8192"}, {"dev", "8:80"}});
-    sys_.addUdev("8:80", {{"ID_VENDOR", "Acme"}, {"ID_MODEL", "Disk_One"},
-                          {"ID_REVISION", "0.1"}, {"ID_SERIAL_SHORT", "A1"}});
+    sys_.addUdev("8:80", {{"ID_VENDOR", "Acme"},
+                          {"ID_MODEL", "Disk_One"},
+                          {"ID_REVISION", "0.1"},
+                          {"ID_SERIAL_SHORT", "A1"}});
     sys_.addDisk("nvme0n1", "pci0000:00/0000:00:1d.0/nvme/nvme0",
                  {{"size", "1000215216"}, {"removable", "0"}, {"dev", "259:0"}},
-                 {{"model", "Samsung SSD 970 EVO Plus 500GB"}, {"serial", "S4EV"},
+                 {{"model", "Samsung SSD 970 EVO Plus 500GB"},
+                  {"serial", "S4EV"},
                   {"firmware_rev", "2B2QEXM7"}});
     sys_.addDisk("mmcblk0", "platform/fe320000.mmc/mmc_host/mmc0/mmc0:aaaa",
                  {{"size", "31116288"}, {"removable", "0"}, {"dev", "179:0"}},
@@ -67,8 +72,8 @@ class LinuxDiskProviderTest : public ::testing::Test {
     sys_.addDisk("vda", "pci0000:00/0000:00:02.0/virtio1",
                  {{"size", "536870912"}, {"removable", "0"}, {"dev", "254:0"}, {"serial", "vol-1"}},
                  {{"vendor", "0x1af4"}});
-    const fs::path loop = sys_.addDisk("loop3", "virtual",
-                                       {{"size", "6144"}, {"removable", "0"}, {"dev", "7:3"}});
+    const fs::path loop =
+        sys_.addDisk("loop3", "virtual", {{"size", "6144"}, {"removable", "0"}, {"dev", "7:3"}});
     fs::create_directories(loop / "loop");
     test::writeFile(loop / "loop" / "backing_file", "/srv/images/card.img\n");
     image_ = (sys_.path() / "holiday.img").string();
@@ -86,8 +91,8 @@ TEST_F(LinuxDiskProviderTest, FactsOfEachKindOfDisk) {
   const std::vector<Expected> expected = {
       {"sda", bus::kSata, MediaType::Fixed, "ATA", "WDC WD10EZEX-08W", "1A01", "",
        1953525168ull * 512, true},
-      {"sdb", bus::kUsb, MediaType::Removable, "Generic", "STORAGE DEVICE", "1404",
-       "000000001404", 15633408ull * 512, true},
+      {"sdb", bus::kUsb, MediaType::Removable, "Generic", "STORAGE DEVICE", "1404", "000000001404",
+       15633408ull * 512, true},
       {"sdc", bus::kAta, MediaType::Fixed, "", "OLD", "", "", 2048 * 512, true},
       {"sdd", bus::kSata, MediaType::Fixed, "", "NEWER", "", "", 4096 * 512, true},
       {"sde", bus::kUsb, MediaType::Removable, "", "SD Reader", "", "", 0, false},

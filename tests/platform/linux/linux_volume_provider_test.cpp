@@ -51,16 +51,32 @@ TEST(LinuxVolumeProviderTest, MountedVolumesFromAFakeSystem) {
   const std::string m = mnt.string();
   sys.write("proc/self/mountinfo",
             "22 28 0:21 / /proc rw,relatime - proc proc rw\n"
-            "36 28 8:17 / " + m + "/PHOTOS rw,nosuid shared:7 master:1 - vfat /dev/sdb1 rw\n"
-            "37 28 8:17 /DCIM " + m + "/bind rw - vfat /dev/sdb1 rw\n"
-            "38 28 8:18 / " + m + "/NTFS\\040DISK rw - ntfs3 /dev/sdb2 rw\n"
-            "39 28 11:0 / " + m + "/cdrom ro - iso9660 /dev/sr0 ro\n"
-            "40 28 2:0 / " + m + "/floppy rw - vfat /dev/fd0 rw\n"
-            "41 28 0:40 / /tmp rw - tmpfs tmpfs rw\n"
-            "42 28 8:17 / " + m + "/again rw - vfat /dev/sdb1 rw\n"
-            "43 28 8:32 / " + m + "/whole rw - vfat /dev/sdc rw\n"
-            "44 28 8:49 / " + m + "/gone rw - vfat /dev/sdd1 rw\n"
-            "garbage line\n");
+            "36 28 8:17 / " +
+                m +
+                "/PHOTOS rw,nosuid shared:7 master:1 - vfat /dev/sdb1 rw\n"
+                "37 28 8:17 /DCIM " +
+                m +
+                "/bind rw - vfat /dev/sdb1 rw\n"
+                "38 28 8:18 / " +
+                m +
+                "/NTFS\\040DISK rw - ntfs3 /dev/sdb2 rw\n"
+                "39 28 11:0 / " +
+                m +
+                "/cdrom ro - iso9660 /dev/sr0 ro\n"
+                "40 28 2:0 / " +
+                m +
+                "/floppy rw - vfat /dev/fd0 rw\n"
+                "41 28 0:40 / /tmp rw - tmpfs tmpfs rw\n"
+                "42 28 8:17 / " +
+                m +
+                "/again rw - vfat /dev/sdb1 rw\n"
+                "43 28 8:32 / " +
+                m +
+                "/whole rw - vfat /dev/sdc rw\n"
+                "44 28 8:49 / " +
+                m +
+                "/gone rw - vfat /dev/sdd1 rw\n"
+                "garbage line\n");
 
   SystemRoots roots{sys.sys(), sys.proc(), sys.runUdev(), sys.dev()};
   PosixDeviceOpener opener;

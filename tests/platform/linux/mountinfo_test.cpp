@@ -11,8 +11,8 @@ TEST(MountInfoTest, FieldsOptionalTagsAndEscapes) {
       "rw,errors=continue\n"
       "40 28 8:17 / /media/me/PHOTOS rw,nosuid - vfat /dev/sdb1 rw\n"
       "\n"
-      "41 28 8:18 / /x rw\n"                 // no separator
-      "42 28 8:19 / /y rw - vfat\n"          // no source
+      "41 28 8:18 / /x rw\n"         // no separator
+      "42 28 8:19 / /y rw - vfat\n"  // no source
       "43 28 8:20 / /tab\\011and\\134 rw - ntfs3 /dev/sdb4 rw\n");
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].majorMinor, "98:0");

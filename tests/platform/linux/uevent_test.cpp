@@ -37,8 +37,7 @@ TEST(UeventTest, BlockEventsFromKernelMessages) {
        DeviceChange::Arrival, "sdz", ""},
       {"change@/devices/virtual/block/loop0\0ACTION=change\0SUBSYSTEM=block\0DEVNAME=loop0\0"s,
        false},
-      {"add@/devices/pci0000:00/usb1/1-1\0ACTION=add\0SUBSYSTEM=usb\0DEVTYPE=usb_device\0"s,
-       false},
+      {"add@/devices/pci0000:00/usb1/1-1\0ACTION=add\0SUBSYSTEM=usb\0DEVTYPE=usb_device\0"s, false},
       {"bind@/devices/x\0ACTION=bind\0SUBSYSTEM=block\0"s, false},
       // Header and fields disagree.
       {"add@/devices/x/block/sdb\0ACTION=remove\0SUBSYSTEM=block\0"s, false},

@@ -20,7 +20,39 @@ class FlagRaised {
   std::atomic<bool>& flag_;
 };
 
+class DroppingReporter final : public diagnostics::ErrorReporter {
+ public:
+  void report(const diagnostics::ErrorIdentity&, const std::string&) override {}
+};
+
+constexpr const char* kListDisks = "List info of all connected disk";
+constexpr const char* kFetching = "Fetching drive details...";
+constexpr const char* kPartitions = "Scanning for drive partition...";
+
+// The step that inserts a disk item into the tree of each search window.
+const char* insertStepCode(SearchMode mode) {
+  switch (mode) {
+    case SearchMode::Basic:
+      return "1E_E";
+    case SearchMode::Deep:
+      return "1E_F";
+    case SearchMode::Video:
+      return "1E_H";
+    case SearchMode::Signature:
+      return "1E_I";
+    default:
+      return "1E_G";
+  }
+}
+
 }  // namespace
+
+bool DriveList::step(const char* code, const char* operation, const std::function<void()>& work) {
+  DroppingReporter dropping;
+  diagnostics::ErrorReporter& reporter = reporter_ != nullptr ? *reporter_ : dropping;
+  return diagnostics::guardStep(
+      reporter, {code, "LD", diagnostics::recoveryModeLabel(mode_), operation}, work);
+}
 
 DriveList::DriveList(DiskProvider& disks, VolumeProvider& volumes, PartitionLister& partitions)
     : disks_(disks), volumes_(volumes), partitions_(partitions) {
@@ -56,11 +88,13 @@ const DriveTreeItem* DriveList::logicalDrives() const {
 
 void DriveList::refresh(RefreshReason reason) {
   FlagRaised raised(building_);
-  if (reason == RefreshReason::FirstFill) {
-    volumeList_.clear();
-    listPhysicalDisks();
-  }
-  if (logicalBranch() != nullptr) listLogicalDrives("ALL");
+  step("1D", kFetching, [&] {
+    if (reason == RefreshReason::FirstFill) {
+      volumeList_.clear();
+      listPhysicalDisks();
+    }
+    if (logicalBranch() != nullptr) listLogicalDrives("ALL");
+  });
 }
 
 void DriveList::listPhysicalDisks() {
@@ -68,17 +102,29 @@ void DriveList::listPhysicalDisks() {
   computerName_ = disks_.computerName();
   auto& branch = root_.children.front();
   branch.children.clear();
-  for (const DiskFacts& facts : disks_.disks()) {
+  std::vector<DiskFacts> found;
+  step("1E_A", kListDisks, [&] { found = disks_.disks(); });
+  for (const DiskFacts& facts : found) {
     // A disk that cannot be queried for its geometry is not listed.
     if (facts.number >= kListedDiskNumbers || !facts.geometry) continue;
     DriveTreeItem item;
-    item.record = makeDiskRecord(facts, mode_, computerName_);
-    item.text = item.record->label;
-    for (auto& part : partitions_.partitionsOf(*item.record)) {
-      item.children.push_back(DriveTreeItem{part.label, {}, part, {}});
+    if (!step("1E_D", kListDisks,
+              [&] { item.record = makeDiskRecord(facts, mode_, computerName_); })) {
+      continue;
     }
-    deviceList_.push_back(deviceListLine(*item.record));
-    branch.children.push_back(std::move(item));
+    item.text = item.record->label;
+    // A fault while reading the partitions keeps the disk with those listed so far.
+    step("1H", kPartitions, [&] {
+      partitions_.listPartitions(*item.record, [&item](PartitionTreeEntry part) {
+        std::string label = part.label;
+        item.children.push_back(DriveTreeItem{std::move(label), {}, std::move(part), {}});
+      });
+    });
+    const DiskRecord record = *item.record;
+    if (step(insertStepCode(mode_), kListDisks,
+             [&] { branch.children.push_back(std::move(item)); })) {
+      step("1E_J", kListDisks, [&] { deviceList_.push_back(deviceListLine(record)); });
+    }
   }
   std::stable_sort(branch.children.begin(), branch.children.end(),
                    [](const DriveTreeItem& a, const DriveTreeItem& b) { return a.text < b.text; });

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "diagnostics/error_guard.hpp"
 #include "search_mode.hpp"
 #include "storage/disk_provider.hpp"
 #include "storage/disk_record.hpp"
@@ -41,6 +43,9 @@ class DriveList {
   DriveList(DiskProvider& disks, VolumeProvider& volumes, PartitionLister& partitions);
 
   void setMode(SearchMode mode) { mode_ = mode; }
+  // Where faults of the listing steps are reported; a failed step is skipped and the listing
+  // goes on. Without a reporter they are dropped.
+  void setReporter(diagnostics::ErrorReporter* reporter) { reporter_ = reporter; }
   // Adds or removes the "Logical Drives" branch.
   void setShowLogicalDrives(bool show);
 
@@ -72,10 +77,12 @@ class DriveList {
 
  private:
   DriveTreeItem* logicalBranch();
+  bool step(const char* code, const char* operation, const std::function<void()>& work);
 
   DiskProvider& disks_;
   VolumeProvider& volumes_;
   PartitionLister& partitions_;
+  diagnostics::ErrorReporter* reporter_ = nullptr;
   SearchMode mode_ = SearchMode::None;
   bool listed_ = false;
   std::atomic<bool> building_{false};

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "storage/disk_record.hpp"
 
@@ -17,17 +17,19 @@ struct PartitionTreeEntry {
   std::uint64_t endSector = 0;
 };
 
-// Lists the partitions of a disk that was just listed.
+// Lists the partitions of a disk that was just listed, handing each to add as it is found
+// (so that a fault part-way keeps the partitions found before it).
 class PartitionLister {
  public:
+  using Add = std::function<void(PartitionTreeEntry)>;
   virtual ~PartitionLister() = default;
-  virtual std::vector<PartitionTreeEntry> partitionsOf(const DiskRecord& disk) = 0;
+  virtual void listPartitions(const DiskRecord& disk, const Add& add) = 0;
 };
 
 // Lists no partitions.
 class NoPartitions final : public PartitionLister {
  public:
-  std::vector<PartitionTreeEntry> partitionsOf(const DiskRecord&) override { return {}; }
+  void listPartitions(const DiskRecord&, const Add&) override {}
 };
 
 }  // namespace quendrix::storage

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "storage/bus_type.hpp"
 
@@ -38,13 +39,23 @@ class FakeVolumes final : public VolumeProvider {
   std::vector<VolumeFacts> volumes() override { return facts; }
 };
 
-// Two partitions under disk 0, none elsewhere.
+// Two partitions under disk 0, none elsewhere; a fault after the first when asked to.
 class FakePartitions final : public PartitionLister {
  public:
-  std::vector<PartitionTreeEntry> partitionsOf(const DiskRecord& d) override {
-    if (d.numberText != "0") return {};
-    return {{"Partition - 1 ( FAT32 )", "FAT32", 1, 2048, 4096},
-            {"Partition - 2 ( NTFS )", "NTFS", 2, 4096, 8192}};
+  bool failAfterFirst = false;
+  void listPartitions(const DiskRecord& d, const Add& add) override {
+    if (d.numberText != "0") return;
+    add({"Partition - 1 ( FAT32 )", "FAT32", 1, 2048, 4096});
+    if (failAfterFirst) throw std::runtime_error("unreadable extended boot record");
+    add({"Partition - 2 ( NTFS )", "NTFS", 2, 4096, 8192});
+  }
+};
+
+class RecordingReporter final : public diagnostics::ErrorReporter {
+ public:
+  std::vector<diagnostics::ErrorIdentity> reports;
+  void report(const diagnostics::ErrorIdentity& id, const std::string&) override {
+    reports.push_back(id);
   }
 };
 
@@ -70,6 +81,7 @@ class DriveListTest : public ::testing::Test {
   }
   FakeDisks disks_;
   FakeVolumes volumes_;
+  RecordingReporter reporter_;
   FakePartitions partitions_;
   DriveList list_;
 };
@@ -155,6 +167,31 @@ TEST_F(DriveListTest, BuildingFlagIsRaisedWhileListing) {
   disks_.duringListing = [&] { seen = list_.building(); };
   list_.refresh(RefreshReason::FirstFill);
   EXPECT_TRUE(seen);
+  EXPECT_FALSE(list_.building());
+}
+
+TEST_F(DriveListTest, FaultsAreReportedAndTheListingGoesOn) {
+  list_.setReporter(&reporter_);
+  list_.setMode(SearchMode::Deep);
+  partitions_.failAfterFirst = true;
+  list_.refresh(RefreshReason::FirstFill);
+  ASSERT_EQ(reporter_.reports.size(), 1u);
+  EXPECT_EQ(reporter_.reports[0].stepCode, "1H");
+  EXPECT_EQ(reporter_.reports[0].moduleCode, "LD");
+  EXPECT_EQ(reporter_.reports[0].modeLabel, "D");
+  EXPECT_EQ(reporter_.reports[0].operationText, "Scanning for drive partition...");
+  // The disk keeps the partition found before the fault; the other disks are listed.
+  EXPECT_EQ(texts(list_.physicalDrives().children[0]),
+            (std::vector<std::string>{"Partition - 1 ( FAT32 )"}));
+  EXPECT_EQ(list_.physicalDrives().children.size(), 3u);
+
+  reporter_.reports.clear();
+  disks_.duringListing = [] { throw std::runtime_error("sysfs went away"); };
+  list_.refresh(RefreshReason::FirstFill);
+  ASSERT_EQ(reporter_.reports.size(), 1u);
+  EXPECT_EQ(reporter_.reports[0].stepCode, "1E_A");
+  EXPECT_EQ(reporter_.reports[0].operationText, "List info of all connected disk");
+  EXPECT_TRUE(list_.physicalDrives().children.empty());
   EXPECT_FALSE(list_.building());
 }
 

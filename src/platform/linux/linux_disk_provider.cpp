@@ -27,8 +27,12 @@ constexpr std::uint32_t kSectorsPerTrack = 63;
 
 std::string udevValue(const std::map<std::string, std::string>& udev, const std::string& key) {
   const auto it = udev.find(key);
-  if (it == udev.end()) return "";
-  std::string value = it->second;
+  return it == udev.end() ? "" : it->second;
+}
+
+// udev writes the blanks of vendor and model names as underscores.
+std::string udevName(const std::map<std::string, std::string>& udev, const std::string& key) {
+  std::string value = udevValue(udev, key);
   std::replace(value.begin(), value.end(), '_', ' ');
   return value;
 }
@@ -173,13 +177,13 @@ DiskFacts LinuxDiskProvider::blockDiskFacts(std::uint32_t number, const std::str
   } else if (name.starts_with("loop")) {
     f.product = fs::path(readAttribute(entry / "loop" / "backing_file")).filename().string();
   } else {
-    f.vendor = udevValue(udev, "ID_VENDOR");
-    f.product = udevValue(udev, "ID_MODEL");
+    f.vendor = udevName(udev, "ID_VENDOR");
+    f.product = udevName(udev, "ID_MODEL");
   }
   for (const char* attr : {"rev", "firmware_rev", "fwrev"}) {
     if (f.revision.empty()) f.revision = readAttribute(device / attr);
   }
-  if (f.revision.empty()) f.revision = udevValue(udev, "ID_REVISION");
+  if (f.revision.empty()) f.revision = udevName(udev, "ID_REVISION");
   f.serial = udevValue(udev, "ID_SERIAL_SHORT");
   if (f.serial.empty()) f.serial = readAttribute(entry / "serial");
   if (f.serial.empty()) f.serial = readAttribute(device / "serial");

@@ -139,8 +139,11 @@ DiskFacts LinuxDiskProvider::blockDiskFacts(std::uint32_t number, const std::str
   f.number = number;
   f.path = path;
   f.busCode = busCodeOf(name, devicePath, udev);
-  f.media = readAttribute(entry / "removable") == "1" ? storage::MediaType::Removable
-                                                      : storage::MediaType::Fixed;
+  // An SD card in a built-in slot is reported as not removable, yet it is the very card the
+  // user took out of a camera.
+  const bool removable =
+      readAttribute(entry / "removable") == "1" || f.busCode == storage::bus::kSd;
+  f.media = removable ? storage::MediaType::Removable : storage::MediaType::Fixed;
 
   // The exact size: from the device when it opens, else sysfs (always in 512-byte units).
   std::uint64_t size = readNumberAttribute(entry / "size").value_or(0) * 512;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <stop_token>
 
 #include "storage/drive_list.hpp"
 
@@ -12,6 +13,8 @@ namespace quendrix::storage {
 using Sleeper = std::function<void(std::chrono::milliseconds)>;
 // The real sleeper: std::this_thread::sleep_for.
 Sleeper threadSleeper();
+// A real sleeper that returns early once the stop is requested.
+Sleeper stoppableSleeper(std::stop_token stop);
 
 inline constexpr std::chrono::milliseconds kReloadDelay{3000};
 

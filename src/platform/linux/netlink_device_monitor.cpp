@@ -9,7 +9,9 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
+#include "sysfs_text.hpp"
 #include "uevent.hpp"
 
 namespace quendrix::platform {
@@ -51,6 +53,10 @@ void NetlinkDeviceMonitor::run(const storage::DeviceCallbacks& callbacks, std::s
       [[maybe_unused]] const auto n = ::write(wake[1], &byte, 1);
     });
     std::array<char, 8192> buffer{};
+    std::map<std::string, bool> present;
+    const MediaProbe hasMedia = [this](const std::string& name) {
+      return readNumberAttribute(roots_.sys / "class" / "block" / name / "size").value_or(0) > 0;
+    };
     while (!stop.stop_requested()) {
       pollfd fds[2] = {{socket_, POLLIN, 0}, {wake[0], POLLIN, 0}};
       if (::poll(fds, 2, -1) < 0) {
@@ -72,8 +78,12 @@ void NetlinkDeviceMonitor::run(const storage::DeviceCallbacks& callbacks, std::s
       if (sender.nl_pid != 0 || (message.msg_flags & MSG_TRUNC) != 0) continue;
       const auto uevent = parseUevent(std::string_view(buffer.data(), static_cast<size_t>(n)));
       if (!uevent) continue;
-      const auto event = blockDeviceEvent(*uevent);
+      const auto event = blockDeviceEvent(*uevent, roots_.dev.string(), hasMedia);
       if (!event) continue;
+      const bool nowPresent = event->change == storage::DeviceChange::Arrival;
+      const auto known = present.find(event->name);
+      if (known != present.end() && known->second == nowPresent) continue;
+      present[event->name] = nowPresent;
       const auto& callback = event->change == storage::DeviceChange::Arrival ? callbacks.onArrival
                                                                              : callbacks.onRemoval;
       if (callback) callback(*event);

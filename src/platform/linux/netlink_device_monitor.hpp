@@ -3,14 +3,16 @@
 #include <string>
 
 #include "storage/device_monitor.hpp"
+#include "system_roots.hpp"
 
 namespace quendrix::platform {
 
 // Block-device arrivals and removals from the kernel's uevent broadcast (a
-// NETLINK_KOBJECT_UEVENT socket), so no udev daemon is needed.
+// NETLINK_KOBJECT_UEVENT socket), so no udev daemon is needed. A device is reported again only
+// when it changed between present and gone.
 class NetlinkDeviceMonitor final : public storage::DeviceMonitor {
  public:
-  NetlinkDeviceMonitor() = default;
+  explicit NetlinkDeviceMonitor(SystemRoots roots = {}) : roots_(std::move(roots)) {}
   ~NetlinkDeviceMonitor() override;
   NetlinkDeviceMonitor(const NetlinkDeviceMonitor&) = delete;
   NetlinkDeviceMonitor& operator=(const NetlinkDeviceMonitor&) = delete;
@@ -19,6 +21,7 @@ class NetlinkDeviceMonitor final : public storage::DeviceMonitor {
   void run(const storage::DeviceCallbacks& callbacks, std::stop_token stop) override;
 
  private:
+  SystemRoots roots_;
   int socket_ = -1;
 };
 

@@ -36,18 +36,10 @@ std::optional<Uevent> parseUevent(std::string_view message) {
 }
 
 std::optional<storage::DeviceEvent> blockDeviceEvent(const Uevent& event,
-                                                     const std::string& devRoot) {
+                                                     const std::string& devRoot,
+                                                     const MediaProbe& hasMedia) {
   if (event.property("SUBSYSTEM") != "block") return std::nullopt;
   storage::DeviceEvent out;
-  if (event.action == "add") {
-    out.change = storage::DeviceChange::Arrival;
-  } else if (event.action == "remove") {
-    out.change = storage::DeviceChange::Removal;
-  } else if (event.action == "change" && event.property("DISK_MEDIA_CHANGE") == "1") {
-    out.change = storage::DeviceChange::Arrival;
-  } else {
-    return std::nullopt;
-  }
   out.name = event.property("DEVNAME");
   if (out.name.empty()) {
     const auto slash = event.devpath.rfind('/');
@@ -56,6 +48,17 @@ std::optional<storage::DeviceEvent> blockDeviceEvent(const Uevent& event,
     out.name = out.name.substr(slash + 1);
   }
   if (out.name.empty() || out.name == "." || out.name == "..") return std::nullopt;
+  if (event.action == "add") {
+    out.change = storage::DeviceChange::Arrival;
+  } else if (event.action == "remove") {
+    out.change = storage::DeviceChange::Removal;
+  } else if (event.action == "change" &&
+             (event.property("DISK_MEDIA_CHANGE") == "1" || out.name.starts_with("loop"))) {
+    out.change = hasMedia && hasMedia(out.name) ? storage::DeviceChange::Arrival
+                                                : storage::DeviceChange::Removal;
+  } else {
+    return std::nullopt;
+  }
   out.devicePath = devRoot + "/" + out.name;
   out.deviceType = event.property("DEVTYPE");
   return out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,10 +24,15 @@ struct Uevent {
 // rejected.
 std::optional<Uevent> parseUevent(std::string_view message);
 
-// The arrival or removal a block-device uevent means: "add" arrives and "remove" goes; a
-// "change" of a disk whose media was inserted arrives. Other subsystems and actions mean
-// nothing.
+// Whether the named block device holds media now (its size is not 0).
+using MediaProbe = std::function<bool(const std::string& name)>;
+
+// The arrival or removal a block-device uevent means: "add" arrives and "remove" goes. A
+// "change" that says the media changed (a card put into or taken out of a reader), and any
+// "change" of a loop device (attached or detached), arrives or goes by whether the device
+// holds media now. Other subsystems and actions mean nothing.
 std::optional<storage::DeviceEvent> blockDeviceEvent(const Uevent& event,
-                                                     const std::string& devRoot = "/dev");
+                                                     const std::string& devRoot,
+                                                     const MediaProbe& hasMedia);
 
 }  // namespace quendrix::platform

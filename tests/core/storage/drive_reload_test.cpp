@@ -97,3 +97,23 @@ TEST_F(DriveReloadTest, ArrivalReloadsOnlyWhileWaitingForADevice) {
 
 }  // namespace
 }  // namespace quendrix::storage
+
+namespace quendrix::storage {
+namespace {
+
+TEST(StoppableSleeperTest, AStopEndsTheWait) {
+  std::stop_source stop;
+  stop.request_stop();
+  // Would wait an hour were the stop not honoured.
+  stoppableSleeper(stop.get_token())(std::chrono::hours(1));
+  SUCCEED();
+}
+
+TEST(StoppableSleeperTest, WithoutAStopTheWaitRunsOut) {
+  std::stop_source stop;
+  stoppableSleeper(stop.get_token())(std::chrono::milliseconds(20));  // must not hang
+  EXPECT_FALSE(stop.stop_requested());
+}
+
+}  // namespace
+}  // namespace quendrix::storage

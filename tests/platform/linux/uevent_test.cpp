@@ -25,18 +25,26 @@ TEST(UeventTest, BlockEventsFromKernelMessages) {
       {"remove@/devices/x/block/sdb/sdb1\0ACTION=remove\0DEVPATH=/devices/x/block/sdb/sdb1\0"
        "SUBSYSTEM=block\0DEVNAME=sdb1\0DEVTYPE=partition\0"s,
        true, DeviceChange::Removal, "sdb1", "partition"},
-      // A card inserted into a reader whose disk stays.
+      // A card put into a reader whose disk stays, and one taken out (sdd has no media).
       {"change@/devices/x/block/sdc\0ACTION=change\0DEVPATH=/devices/x/block/sdc\0"
        "SUBSYSTEM=block\0DEVNAME=sdc\0DEVTYPE=disk\0DISK_MEDIA_CHANGE=1\0"s,
        true, DeviceChange::Arrival, "sdc", "disk"},
+      {"change@/devices/x/block/sdd\0ACTION=change\0SUBSYSTEM=block\0DEVNAME=sdd\0"
+       "DISK_MEDIA_CHANGE=1\0"s,
+       true, DeviceChange::Removal, "sdd", ""},
+      // A loop device attached (loop0 has a size) and one detached.
+      {"change@/devices/virtual/block/loop0\0ACTION=change\0SUBSYSTEM=block\0DEVNAME=loop0\0"s,
+       true, DeviceChange::Arrival, "loop0", ""},
+      {"change@/devices/virtual/block/loop1\0ACTION=change\0SUBSYSTEM=block\0DEVNAME=loop1\0"s,
+       true, DeviceChange::Removal, "loop1", ""},
+      // Other changes mean nothing.
+      {"change@/devices/x/block/sdc\0ACTION=change\0SUBSYSTEM=block\0DEVNAME=sdc\0"s, false},
       // No DEVNAME: the name is the last part of the path.
       {"add@/devices/virtual/block/loop7\0ACTION=add\0SUBSYSTEM=block\0"s, true,
        DeviceChange::Arrival, "loop7", ""},
       // A DEVNAME with folders keeps only its name.
       {"add@/devices/x/block/sdz\0ACTION=add\0SUBSYSTEM=block\0DEVNAME=../../etc/sdz\0"s, true,
        DeviceChange::Arrival, "sdz", ""},
-      {"change@/devices/virtual/block/loop0\0ACTION=change\0SUBSYSTEM=block\0DEVNAME=loop0\0"s,
-       false},
       {"add@/devices/pci0000:00/usb1/1-1\0ACTION=add\0SUBSYSTEM=usb\0DEVTYPE=usb_device\0"s, false},
       {"bind@/devices/x\0ACTION=bind\0SUBSYSTEM=block\0"s, false},
       // Header and fields disagree.
@@ -51,7 +59,8 @@ TEST(UeventTest, BlockEventsFromKernelMessages) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message.substr(0, c.message.find('\0')));
     const auto uevent = parseUevent(c.message);
-    const auto event = uevent ? blockDeviceEvent(*uevent, "/dev") : std::nullopt;
+    const auto hasMedia = [](const std::string& name) { return name == "sdc" || name == "loop0"; };
+    const auto event = uevent ? blockDeviceEvent(*uevent, "/dev", hasMedia) : std::nullopt;
     ASSERT_EQ(event.has_value(), c.event);
     if (!event) continue;
     EXPECT_EQ(event->change, c.change);

@@ -115,10 +115,12 @@ DiskGeometry synthesizedGeometry(std::uint64_t sizeBytes, std::uint32_t bytesPer
 LinuxDiskProvider::LinuxDiskProvider(SystemRoots roots, std::vector<std::string> imageFiles)
     : roots_(std::move(roots)),
       imageFiles_(std::move(imageFiles)),
-      table_(listDiskPaths(roots_.sys / "block", roots_.dev), imageFiles_) {}
+      systemDisks_(listDiskPaths(roots_.sys / "block", roots_.dev)),
+      table_(systemDisks_, imageFiles_) {}
 
 std::vector<DiskFacts> LinuxDiskProvider::disks() {
-  const std::size_t imagesFrom = table_.size() - std::min(table_.size(), imageFiles_.size());
+  // The table is full at 26 paths; whatever does not fit is left out.
+  const std::size_t imagesFrom = std::min(systemDisks_.size(), table_.size());
   std::vector<DiskFacts> result;
   for (std::size_t n = 0; n < table_.size(); ++n) {
     const std::string path = *table_.path(n);

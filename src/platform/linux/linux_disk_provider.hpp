@@ -36,6 +36,7 @@ class LinuxDiskProvider final : public storage::DiskProvider {
 
   SystemRoots roots_;
   std::vector<std::string> imageFiles_;
+  std::vector<std::string> systemDisks_;
   storage::DevicePathTable table_;
 };
 

@@ -140,6 +140,23 @@ TEST_F(LinuxDiskProviderTest, FactsOfEachKindOfDisk) {
   EXPECT_EQ(image.geometry->cylinders, 0u);
 }
 
+TEST(LinuxDiskProviderFullTest, ImagesPastAFullTableAreLeftOut) {
+  test::FakeSystem sys;
+  for (char c = 'a'; c < 'a' + 25; ++c) {
+    sys.addDisk(std::string("sd") + c, std::string("host/") + c, {{"size", "2048"}});
+  }
+  const std::string image = (sys.path() / "one.img").string();
+  test::writeFile(image, std::string(4096, '\0'));
+  LinuxDiskProvider provider(SystemRoots{sys.sys(), sys.proc(), sys.runUdev(), sys.dev()},
+                             {image, image + ".2"});
+  const auto disks = provider.disks();
+  ASSERT_EQ(disks.size(), 26u);
+  EXPECT_EQ(disks[24].path, (sys.dev() / "sdy").string());
+  EXPECT_EQ(disks[24].sizeBytes, 2048u * 512);
+  EXPECT_EQ(disks[25].path, image);
+  EXPECT_EQ(disks[25].busCode, bus::kFileBackedVirtual);
+}
+
 TEST_F(LinuxDiskProviderTest, ComputerNameIsTheHostName) {
   char name[256] = {};
   ASSERT_EQ(::gethostname(name, sizeof name - 1), 0);

@@ -8,6 +8,8 @@ namespace quendrix::cli {
 
 // Each subcommand adds itself to the app; its callback sets ctx.exitCode.
 void addReadCommand(CLI::App& app, CliContext& ctx);
+void addDrivesCommand(CLI::App& app, CliContext& ctx);
+void addWatchCommand(CLI::App& app, CliContext& ctx);
 void addPartitionsCommand(CLI::App& app, CliContext& ctx);
 void addFindPartitionsCommand(CLI::App& app, CliContext& ctx);
 

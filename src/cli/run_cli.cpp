@@ -16,6 +16,8 @@ int runCli(int argc, const char* const* argv, CliContext& ctx) {
   app.fallthrough();
 
   addReadCommand(app, ctx);
+  addDrivesCommand(app, ctx);
+  addWatchCommand(app, ctx);
   addPartitionsCommand(app, ctx);
   addFindPartitionsCommand(app, ctx);
 

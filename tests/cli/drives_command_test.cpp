@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include "commands.hpp"
+#include "json_writer.hpp"
+#include "support/temp_dir.hpp"
+#include "support/test_paths.hpp"
+
+namespace quendrix::cli {
+namespace {
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+// Runs the command line in-process; stopAfter requests a stop as Ctrl-C would.
+CliRun run(std::vector<std::string> args,
+           std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
+  std::ostringstream out, err;
+  CliContext ctx;
+  ctx.exeFolder = test::binDir();
+  ctx.out = &out;
+  ctx.err = &err;
+  args.insert(args.begin(), "quendrix");
+  std::vector<const char*> argv;
+  for (auto& a : args) argv.push_back(a.c_str());
+  std::jthread stopper;
+  if (stopAfter) {
+    stopper = std::jthread([&ctx, delay = *stopAfter] {
+      std::this_thread::sleep_for(delay);
+      ctx.stop.request_stop();
+    });
+  }
+  const int code = runCli(static_cast<int>(argv.size()), argv.data(), ctx);
+  return {code, out.str(), err.str()};
+}
+
+class DrivesCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = (dir_ / "card.img").string();
+    test::writeFile(image_, std::string(3 * 1024 * 1024, '\0'));
+  }
+  // The number the image got, read from the tree.
+  std::string imageNumber(const std::string& tree) {
+    std::smatch m;
+    static const std::regex kLine(R"(\n    Fixed hard disk media \(Disk(\d+) - 3\.00 MB\)\n)");
+    return std::regex_search(tree, m, kLine) ? m[1].str() : "";
+  }
+  test::TempDir dir_;
+  std::string image_;
+};
+
+TEST_F(DrivesCommandTest, TreeListsTheImageAfterTheSystemDisks) {
+  const auto r = run({"drives", "--image", image_});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_TRUE(r.out.starts_with("My Computer\n  Physical Drives\n")) << r.out;
+  EXPECT_NE(r.out.find("\n  Logical Drives\n"), std::string::npos) << r.out;
+  EXPECT_NE(imageNumber(r.out), "") << r.out;
+}
+
+TEST_F(DrivesCommandTest, DetailsOfADisk) {
+  const std::string n = imageNumber(run({"drives", "--image", image_}).out);
+  ASSERT_NE(n, "");
+  const auto r = run({"drives", "--image", image_, "--details", n});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  const std::string expected =
+      "1. Model : card.img FILEBACKEDVIRTUAL Device\n"
+      "2. MediaType : Fixed hard disk media\n"
+      "3. Interface Type : FILEBACKEDVIRTUAL\n"
+      "4. Capacity(size) : 3.00 MB\n"
+      "5. Cylinders : 0\n"
+      "6. Heads : 255\n"
+      "7. Sectors : 6144\n"
+      "8. Bytes per Sector : 512\n"
+      "9. Sector per Track : 63\n"
+      "10. Firmware Revision ID : \n"
+      "11. Serial Number : \n";
+  EXPECT_TRUE(r.out.starts_with(expected)) << r.out;
+  EXPECT_NE(r.out.find("\n13. Physical Device ID : " + image_ + "\n"), std::string::npos);
+
+  const auto json = run({"drives", "--image", image_, "--details", n, "--json"});
+  ASSERT_EQ(json.code, kExitOk);
+  EXPECT_NE(json.out.find(R"({"caption":"7. Sectors :","value":"6144"})"), std::string::npos)
+      << json.out;
+}
+
+TEST_F(DrivesCommandTest, JsonCarriesTheRecordFields) {
+  const auto r = run({"drives", "--image", image_, "--json"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  for (const std::string& field : std::vector<std::string>{
+           R"("text":"My Computer")", R"("text":"Physical Drives")", R"("text":"Logical Drives")",
+           R"("devicePath":")" + image_ + "\"", R"("bus":"FILEBACKEDVIRTUAL")",
+           R"("totalSectors":"6144")", R"("sizeMib":3)", R"("deviceList":[)", R"("volumeList":[)",
+           R"("computerName":)"}) {
+    EXPECT_NE(r.out.find(field), std::string::npos) << field << "\n" << r.out;
+  }
+}
+
+TEST_F(DrivesCommandTest, Failures) {
+  EXPECT_EQ(run({"drives", "--image", (dir_ / "none.img").string()}).code, kExitFailure);
+  EXPECT_EQ(run({"drives", "--details", "25"}).code, kExitFailure);
+  EXPECT_EQ(run({"drives", "--details", "x"}).code, kExitUsage);
+}
+
+TEST(JsonWriterTest, CommasNestingAndEscapes) {
+  std::ostringstream out;
+  JsonWriter json(out);
+  json.beginObject()
+      .field("a", "q\"b\\s\n\x01")
+      .field("n", std::uint64_t{18446744073709551615ull})
+      .key("list")
+      .beginArray()
+      .value("x")
+      .beginObject()
+      .endObject()
+      .value(true)
+      .endArray()
+      .key("empty")
+      .beginArray()
+      .endArray()
+      .endObject();
+  EXPECT_EQ(out.str(),
+            "{\"a\":\"q\\\"b\\\\s\\n\\u0001\",\"n\":18446744073709551615,"
+            "\"list\":[\"x\",{},true],\"empty\":[]}\n");
+}
+
+TEST(WatchCommandTest, RunsUntilInterrupted) {
+  const auto r = run({"watch"}, std::chrono::milliseconds(100));
+  if (r.code == kExitFailure) {
+    EXPECT_NE(r.err.find("Can't register device notification: "), std::string::npos);
+    GTEST_SKIP() << "no uevent socket here";
+  }
+  EXPECT_EQ(r.code, kExitInterrupted) << r.err;
+}
+
+}  // namespace
+}  // namespace quendrix::cli

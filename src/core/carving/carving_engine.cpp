@@ -199,14 +199,16 @@ bool CarvingEngine::startFile(PassState& s, const FileType1& record,
   std::filesystem::path path = choice.folder / choice.name;
   std::FILE* file = nullptr;
   for (int denied = 0;; ++denied) {
-    if (s.request.variant == CarvingVariant::Photo) std::filesystem::remove(path, ec);
+    const bool inTheWay = std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+    if (inTheWay && s.request.variant == CarvingVariant::Photo) {
+      std::filesystem::remove(path, ec);
+    }
     int error = 0;
     file = services_.openOutput(path, error);
     if (file != nullptr) break;
-    // Access denied by a file in the way: take the next number. Denied where nothing is in
+    // Access denied by a file in the way: take the next number. Denied where nothing was in
     // the way means the folder itself refuses, which no other name would change.
-    if (!isAccessDenied(error) || denied >= kMaxDeniedNames ||
-        !std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
+    if (!isAccessDenied(error) || !inTheWay || denied >= kMaxDeniedNames) {
       outputFailed(s);
       finishAll(s);
       return false;

@@ -8,6 +8,10 @@ namespace quendrix::cli {
 
 // Each subcommand adds itself to the app; its callback sets ctx.exitCode.
 void addReadCommand(CLI::App& app, CliContext& ctx);
+void addPhotoCommand(CLI::App& app, CliContext& ctx);
+void addVideoCommand(CLI::App& app, CliContext& ctx);
+void addSignatureCommand(CLI::App& app, CliContext& ctx);
+void addTypesCommand(CLI::App& app, CliContext& ctx);
 
 // Builds the whole command line and runs it; returns the exit code.
 int runCli(int argc, const char* const* argv, CliContext& ctx);

@@ -42,7 +42,9 @@ CarvingProgress::CarvingProgress(std::ostream& out, ProgressDisplay::Style style
                                  std::uint64_t startSector, std::uint64_t endSector)
     : out_(out), style_(style), start_(startSector), end_(endSector) {}
 
-CarvingProgress::~CarvingProgress() { finish(); }
+CarvingProgress::~CarvingProgress() {
+  finish();
+}
 
 void CarvingProgress::progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) {
   if (style_ == ProgressDisplay::Style::Quiet) return;

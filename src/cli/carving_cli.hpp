@@ -66,7 +66,6 @@ class CarvingProgress final : public ProgressSink {
 
 // Prints files per pass and extension, where they are, and how the search ended; returns the
 // exit code: 130 when stopped by the user, 1 when the output failed or a step faulted.
-int reportOutcome(CliContext& ctx, const carving::SearchOutcome& outcome,
-                  const std::string& title);
+int reportOutcome(CliContext& ctx, const carving::SearchOutcome& outcome, const std::string& title);
 
 }  // namespace quendrix::cli

@@ -40,9 +40,9 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
   auto options = std::make_shared<CarvingOptions>();
   auto types = std::make_shared<std::optional<std::string>>();
   addCarvingOptions(*cmd, *options);
-  cmd->add_option("--types", *types,
-                  "Comma-separated extensions to look for (default: all; see quendrix types " +
-                      name + ")");
+  cmd->add_option(
+      "--types", *types,
+      "Comma-separated extensions to look for (default: all; see quendrix types " + name + ")");
   cmd->callback([&ctx, options, types, mode] {
     auto range = resolveCarvingRange(ctx, *options);
     if (!range) return;

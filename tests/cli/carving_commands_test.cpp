@@ -89,7 +89,8 @@ TEST(CarvingCommandsTest, PhotoCarvesBothPassesAndSaysWhere) {
 
 TEST(CarvingCommandsTest, VideoAndSignatureCarveTheTickedTypes) {
   CarvingCli cli;
-  auto r = cli.run({"video", cli.image.string(), "--dest", cli.dest.string(), "--types", "mp4,MOV"});
+  auto r =
+      cli.run({"video", cli.image.string(), "--dest", cli.dest.string(), "--types", "mp4,MOV"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_EQ(test::readFile(cli.root("Video Search") / "General" / "MP4" / "MP400001.MP4"),
             cli.bytes.substr(100 * kS));
@@ -98,8 +99,8 @@ TEST(CarvingCommandsTest, VideoAndSignatureCarveTheTickedTypes) {
   EXPECT_FALSE(std::filesystem::exists(cli.root("Video Search") / "General" / "AVI"));
   r = cli.run({"signature", cli.image.string(), "--dest", cli.dest.string()});
   ASSERT_EQ(r.code, kExitOk) << r.err;
-  EXPECT_TRUE(std::filesystem::exists(cli.root("Signature Search") / "General" / "PDF" /
-                                      "PDF00001.PDF"));
+  EXPECT_TRUE(
+      std::filesystem::exists(cli.root("Signature Search") / "General" / "PDF" / "PDF00001.PDF"));
 }
 
 TEST(CarvingCommandsTest, RefusedRequests) {
@@ -117,10 +118,12 @@ TEST(CarvingCommandsTest, RefusedRequests) {
       {{"photo", img, "--dest", dest, "--end", "0"}, kExitUsage, endMessage},
       {{"video", img, "--dest", dest, "--start", "9", "--end", "9"}, kExitUsage, endMessage},
       {{"photo", img, "--dest", dest, "--end", "201"}, kExitUsage, "lies beyond the source"},
-      {{"photo", img, "--dest", (cli.dir / "none").string()}, kExitUsage,
+      {{"photo", img, "--dest", (cli.dir / "none").string()},
+       kExitUsage,
        "Please specify the Destination path where the recovered data will be saved by clicking "
        "on 'Browse' button."},
-      {{"video", img, "--dest", dest, "--types", ""}, kExitUsage,
+      {{"video", img, "--dest", dest, "--types", ""},
+       kExitUsage,
        "Please select at least one Extension type to continue recovery process."},
       {{"video", img, "--dest", dest, "--types", "mp4,xyz"}, kExitUsage, "unknown type 'xyz'"},
       {{"photo", img, "--dest", dest, "--on-read-error", "ignore"}, kExitUsage, ""},

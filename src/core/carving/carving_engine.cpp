@@ -36,6 +36,7 @@ struct CarvingEngine::Pending {
   std::string name;
   std::filesystem::path path;
   std::size_t start = 0;  // byte position in the current block of the next bytes to write
+  std::uint64_t startSector = 0;
   std::uint64_t size = 0;
   std::FILE* file = nullptr;
 };
@@ -46,8 +47,9 @@ struct CarvingEngine::PassState {
   SignatureIndex index;
   std::filesystem::path passRoot;
   std::unique_ptr<storage::ScanReader> reader;
-  bool pendingFlag = false;  // a file was started in this pass and may be pending
-  bool abort = false;        // cancelled or output failure: ends the pass and the search
+  bool pendingFlag = false;       // a file was started in this pass and may be pending
+  bool abort = false;             // cancelled or output failure: ends the pass and the search
+  std::uint64_t blockSector = 0;  // first sector of the block being searched
   PassResult result;
 
   bool stopped() const { return abort || stop.stop_requested(); }
@@ -65,7 +67,7 @@ CarvingEngine::~CarvingEngine() {
 }
 
 PassResult CarvingEngine::runPass(const PassRequest& request, std::stop_token stop) {
-  PassState s{request, stop, SignatureIndex(*request.signatures), {}, {}, false, false, {}};
+  PassState s{request, stop, SignatureIndex(*request.signatures), {}, {}, false, false, 0, {}};
   s.passRoot = request.searchRoot / passFolderName(request.pass);
   std::error_code ec;
   std::filesystem::create_directories(s.passRoot, ec);
@@ -95,6 +97,7 @@ PassResult CarvingEngine::runPass(const PassRequest& request, std::stop_token st
     for (std::uint64_t current = start; current < end && !s.stopped(); current += kBlockSectors) {
       const std::uint64_t sectors = std::min<std::uint64_t>(kBlockSectors, end - current);
       auto block = std::span<std::byte>(block_).first(static_cast<std::size_t>(sectors) * kSector);
+      s.blockSector = current;
       if (!readBlock(s, current, block)) break;
       if (!searchBlock(s, block)) break;
       if (!blockEnd(s, block)) break;
@@ -226,6 +229,7 @@ bool CarvingEngine::startFile(PassState& s, const FileType1& record,
   p.name = std::move(choice.name);
   p.path = std::move(path);
   p.start = sectorPosition;
+  p.startSector = s.blockSector + sectorPosition / kSector;
   p.file = file;
   pending_.push_back(std::move(p));
   ++s.result.filesStarted;
@@ -291,7 +295,8 @@ void CarvingEngine::close(PassState& s, Pending& p) {
   if (!closed && !s.abort) outputFailed(s);
   ++s.result.filesFinished;
   ++totalFinished_;
-  if (services_.finished) services_.finished({p.extension, p.name, p.path, s.request.pass});
+  if (services_.finished)
+    services_.finished({p.extension, p.name, p.path, s.request.pass, p.startSector});
 }
 
 void CarvingEngine::outputFailed(PassState& s) {

@@ -37,6 +37,7 @@ struct FinishedFile {
   std::string_view name;
   const std::filesystem::path& path;
   PassKind pass;
+  std::uint64_t startSector;  // the sector its header was found in
 };
 
 struct CarvingServices {
@@ -54,15 +55,15 @@ struct PassRequest {
   std::uint64_t startSector = 0;
   std::uint64_t endSector = 0;  // exclusive
   PassKind pass = PassKind::General;
-  std::string modeName;             // "Video" or "Signature", for the status text
+  std::string modeName;              // "Video" or "Signature", for the status text
   std::filesystem::path searchRoot;  // .../Quendrix (Photo and Video)/<mode> Search
   const SignatureList* signatures = nullptr;
   CarvedNamer* namer = nullptr;
 };
 
 struct PassResult {
-  bool ran = false;           // false when a Video or Signature pass had nothing to look for
-  bool stopped = false;       // stop requested, cancelled, or the output failed
+  bool ran = false;      // false when a Video or Signature pass had nothing to look for
+  bool stopped = false;  // stop requested, cancelled, or the output failed
   bool outputFailed = false;
   std::uint64_t filesStarted = 0;
   std::uint64_t filesFinished = 0;

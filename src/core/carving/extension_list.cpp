@@ -53,8 +53,8 @@ void readSelectedSignatures(SignatureLines& lines, std::span<const ExtensionItem
   while (!lines.atEnd()) {
     FileType1 record;
     record.extension = std::string(lineValue(upperAscii(lines.next())));
-    const std::string_view key = std::string_view(record.extension).substr(
-        record.extension.empty() ? 0 : 1);
+    const std::string_view key =
+        std::string_view(record.extension).substr(record.extension.empty() ? 0 : 1);
     const ExtensionItem* item = findItem(items, key);
     if (item == nullptr || !item->ticked) {
       for (int i = 0; i < 5; ++i) lines.next();

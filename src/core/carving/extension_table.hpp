@@ -9,9 +9,9 @@ namespace quendrix::carving {
 
 // The counters a search keeps for one extension.
 struct ExtensionRow {
-  std::string extension;       // Photo: as written in the signature file; others: upper case
-  std::uint64_t count = 0;     // files in the current folder
-  std::string folderName;      // the current folder, the extension itself until it fills
+  std::string extension;         // Photo: as written in the signature file; others: upper case
+  std::uint64_t count = 0;       // files in the current folder
+  std::string folderName;        // the current folder, the extension itself until it fills
   std::uint64_t lastFileNo = 0;  // Video and Signature: last number used, over both passes
   std::uint64_t filesFound = 0;  // Video and Signature: finished files listed
   std::string lastName;          // Video and Signature: the last file's name and path

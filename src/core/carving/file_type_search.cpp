@@ -21,8 +21,7 @@ std::optional<std::string> loadModeExtensions(const std::filesystem::path& folde
 }
 
 FileTypeSearch::FileTypeSearch(std::filesystem::path signatureFolder, CarvingServices services,
-                               diagnostics::ErrorReporter& reporter,
-                               std::uint64_t filesPerFolder)
+                               diagnostics::ErrorReporter& reporter, std::uint64_t filesPerFolder)
     : folder_(std::move(signatureFolder)),
       services_(std::move(services)),
       reporter_(reporter),

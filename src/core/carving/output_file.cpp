@@ -18,6 +18,8 @@ std::FILE* openOutputFile(const std::filesystem::path& path, int& error) {
   return f;
 }
 
-bool isAccessDenied(int error) { return error == EACCES || error == EPERM; }
+bool isAccessDenied(int error) {
+  return error == EACCES || error == EPERM;
+}
 
 }  // namespace quendrix::carving

@@ -26,8 +26,7 @@ struct PhotoSearchRequest {
 class PhotoSearch {
  public:
   PhotoSearch(const PhotoSignatures& signatures, CarvingServices services,
-              diagnostics::ErrorReporter& reporter,
-              std::uint64_t filesPerFolder = kFilesPerFolder);
+              diagnostics::ErrorReporter& reporter, std::uint64_t filesPerFolder = kFilesPerFolder);
 
   SearchOutcome run(const PhotoSearchRequest& request, std::stop_token stop);
 

@@ -26,7 +26,7 @@ struct SearchOutcome {
   bool faulted = false;  // a fault ended a step; it has been reported
   PassResult general;
   PassResult omitted;
-  std::filesystem::path root;       // where the passes wrote
+  std::filesystem::path root;        // where the passes wrote
   std::vector<CarvedTally> tallies;  // in order of first appearance
 
   void count(PassKind pass, std::string_view extension);

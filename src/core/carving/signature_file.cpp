@@ -25,7 +25,9 @@ std::optional<SignatureLines> SignatureLines::open(const std::filesystem::path& 
   return SignatureLines(std::move(content));
 }
 
-SignatureLines SignatureLines::fromText(std::string text) { return SignatureLines(std::move(text)); }
+SignatureLines SignatureLines::fromText(std::string text) {
+  return SignatureLines(std::move(text));
+}
 
 std::string_view SignatureLines::next() {
   if (atEnd()) return {};

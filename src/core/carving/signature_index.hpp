@@ -17,7 +17,7 @@ class SignatureIndex {
   explicit SignatureIndex(const SignatureList& list);
 
   struct Offset {
-    std::size_t position = 0;  // offset - 1, from the sector's first byte
+    std::size_t position = 0;                // offset - 1, from the sector's first byte
     std::array<std::uint32_t, 257> begin{};  // candidates of byte b: [begin[b], begin[b + 1])
   };
 

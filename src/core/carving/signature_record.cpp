@@ -9,7 +9,9 @@ bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-char upperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -19,7 +21,9 @@ int hexValue(char c) {
 
 }  // namespace
 
-std::uint64_t FileType1::maxSize() const { return parseDecimalU64(maxSizeText); }
+std::uint64_t FileType1::maxSize() const {
+  return parseDecimalU64(maxSizeText);
+}
 
 std::string_view trimSpace(std::string_view text) {
   while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);

@@ -15,7 +15,7 @@ struct FileType1 {
   int offset = 0;     // 1-based position of the header's first byte within a sector
   int firstByte = 0;  // header[0], the quick pre-check
   std::array<std::uint8_t, kMaxHeaderBytes> header{};
-  int headerLength = 0;  // bytes used in header, 0 to 50
+  int headerLength = 0;     // bytes used in header, 0 to 50
   std::string extension;    // dot and letters, as the reader stored it
   std::string maxSizeText;  // line 2, as text
   std::string headerText;   // line 3, upper-cased

@@ -119,7 +119,8 @@ TEST(CarvingEngineTest, HeaderInLastSectorOfABlockThenFirstOfTheNext) {
   put(img, 511, 0, kA);
   put(img, 512, 0, kB2);
   h.opener.set(img);
-  auto list = signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
+  auto list =
+      signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
   auto r = h.run(CarvingVariant::Photo, list, 0, 1024);
   EXPECT_FALSE(r.stopped);
   ASSERT_EQ(h.done.size(), 2u);
@@ -189,13 +190,13 @@ TEST(CarvingEngineTest, MaximumSizesCutFilesAtBlockEnds) {
     std::size_t nextHeader;  // 0: none
     std::size_t from, length;
   } cases[] = {
-      {"1000", 0, 0, 0, 1000},                  // below the first block's part
-      {"262144", 0, 0, 0, kB},                  // exactly one block
-      {"393216", 0, 0, 0, kB},                  // cut at the last block end before it
+      {"1000", 0, 0, 0, 1000},  // below the first block's part
+      {"262144", 0, 0, 0, kB},  // exactly one block
+      {"393216", 0, 0, 0, kB},  // cut at the last block end before it
       {"786432", 256, 0, 256 * kS, kB / 2 + 2 * kB},
-      {"0", 0, 1024 + 3, 2 * kB, 3 * kS},       // only the part before the next header
-      {"0", 5, 0, 0, 0},                        // nothing at all without one
-      {"1000", 0, 100, 0, 100 * kS},            // a header in the same block ends it there
+      {"0", 0, 1024 + 3, 2 * kB, 3 * kS},  // only the part before the next header
+      {"0", 5, 0, 0, 0},                   // nothing at all without one
+      {"1000", 0, 100, 0, 100 * kS},       // a header in the same block ends it there
   };
   for (const auto& c : cases) {
     Harness h;
@@ -243,7 +244,8 @@ TEST(CarvingEngineTest, StopInTheMiddleOfABlock) {
   auto img = image(3 * 512);
   put(img, 3, 0, kA);
   put(img, 512 + 10, 0, kB2);
-  auto list = signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
+  auto list =
+      signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
   {
     // Stop arrives while the third block is read: the file keeps the two blocks before.
     Harness h;
@@ -328,7 +330,8 @@ TEST(CarvingEngineTest, FailedWriteStopsTheSearch) {
     if (f) std::setvbuf(f, nullptr, _IONBF, 0);
     return f;
   };
-  auto list = signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
+  auto list =
+      signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
   auto r = h.run(CarvingVariant::Photo, list, 0, 2048);
   EXPECT_TRUE(r.stopped && r.outputFailed);
   EXPECT_EQ(r.filesStarted, 1u);
@@ -341,7 +344,8 @@ TEST(CarvingEngineDeathTest, ShortWriteAtTheFileSizeLimitStopsTheSearch) {
   auto img = image(2048);
   put(img, 1, 0, kA);
   put(img, 1500, 0, kB2);
-  auto list = signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
+  auto list =
+      signatures({{".jpg", "99999999", "514A5041", "1"}, {".png", "99999999", "514E", "1"}});
   auto carveWithLimit = [&] {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};

@@ -21,10 +21,13 @@ TEST(OutputNamesTest, FileNamesArePaddedToFiveDigits) {
     const char* ext;
     const char* name;
   } cases[] = {
-      {"GNDR", 1, "", "jpg", "GNDR00001.jpg"},    {"GNDR", 99, "", "png", "GNDR00099.png"},
-      {"THDR", 9999, "", "jpg", "THDR09999.jpg"}, {"GNDR", 10000, "", "jpg", "GNDR10000.jpg"},
+      {"GNDR", 1, "", "jpg", "GNDR00001.jpg"},
+      {"GNDR", 99, "", "png", "GNDR00099.png"},
+      {"THDR", 9999, "", "jpg", "THDR09999.jpg"},
+      {"GNDR", 10000, "", "jpg", "GNDR10000.jpg"},
       {"GNDR", 123456, "", "jpg", "GNDR123456.jpg"},
-      {"GNDR", 50001, "_001", "jpg", "GNDR50001_001.jpg"}, {"MP4", 1, "", "MP4", "MP400001.MP4"},
+      {"GNDR", 50001, "_001", "jpg", "GNDR50001_001.jpg"},
+      {"MP4", 1, "", "MP4", "MP400001.MP4"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(carvedFileName(c.prefix, c.number, c.suffix, c.ext), c.name);
@@ -35,8 +38,11 @@ TEST(OutputNamesTest, FullFoldersAreFollowedByNumberedOnes) {
   struct Case {
     const char* current;
     const char* next;
-  } cases[] = {{"jpg", "jpg_001"},     {"jpg_001", "jpg_002"}, {"jpg_009", "jpg_010"},
-               {"jpg_099", "jpg_100"}, {"jpg_999", "jpg_1000"}};
+  } cases[] = {{"jpg", "jpg_001"},
+               {"jpg_001", "jpg_002"},
+               {"jpg_009", "jpg_010"},
+               {"jpg_099", "jpg_100"},
+               {"jpg_999", "jpg_1000"}};
   for (const auto& c : cases) EXPECT_EQ(nextFolderName("jpg", c.current), c.next);
   EXPECT_EQ(folderSuffix("jpg_002"), "_002");
   EXPECT_EQ(folderSuffix("jpg"), "");
@@ -85,7 +91,7 @@ TEST(PhotoNamerTest, FolderLimitStartsNumberedFolders) {
     auto c = namer.prepare(rec(".jpg"), "G");
     got.push_back((c.folder / c.name).string());
   }
-  EXPECT_EQ(got[2], "G/jpg/GNDR00003.jpg");      // the last that fits
+  EXPECT_EQ(got[2], "G/jpg/GNDR00003.jpg");  // the last that fits
   EXPECT_EQ(got[3], "G/jpg_001/GNDR00004_001.jpg");
   EXPECT_EQ(got[5], "G/jpg_001/GNDR00006_001.jpg");
   EXPECT_EQ(got[6], "G/jpg_002/GNDR00007_002.jpg");
@@ -137,8 +143,8 @@ TEST(FileTypeNamerTest, NumbersGoOnThroughBothPassesFoldersStartAgain) {
   namer.beginPass(PassKind::Omitted);
   take(".mp4", "O");
   EXPECT_EQ(got, (std::vector<std::string>{"G/MP4/MP400001.MP4", "G/MOV/MOV00001.MOV",
-                                            "G/MP4/MP400002.MP4", "G/MP4_001/MP400003_001.MP4",
-                                            "O/MP4/MP400004.MP4"}));
+                                           "G/MP4/MP400002.MP4", "G/MP4_001/MP400003_001.MP4",
+                                           "O/MP4/MP400004.MP4"}));
   EXPECT_EQ(rows.findExact("MP4")->lastFileNo, 4u);
 }
 

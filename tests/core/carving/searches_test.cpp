@@ -116,7 +116,9 @@ TEST(FileTypeSearchTest, PassesRunWhenTheirFileHoldsTickedRecords) {
   const std::string mp4 = record(".mp4", "514D5034"), avi = record(".avi", "51415649");
   const std::string mp4b = record(".MP4", "514A5047");
   ModeFilesCase cases[] = {
-      {mp4 + avi, mp4b, {"MP4", "AVI"},
+      {mp4 + avi,
+       mp4b,
+       {"MP4", "AVI"},
        {"General/MP400001.MP4", "General/AVI00001.AVI", "Omitted/MP400002.MP4"}},
       // Ticked type only in the second file: the first pass is skipped.
       {avi, mp4b, {"MP4"}, {"Omitted/MP400001.MP4"}},
@@ -149,8 +151,7 @@ TEST(FileTypeSearchTest, SummaryRowsCountFilesOverBothPasses) {
   std::vector<ExtensionItem> items;
   ASSERT_FALSE(loadModeExtensions(h.dir.path(), "Video", items));
   FileTypeSearch search(h.dir.path(), h.services(), h.reporter);
-  auto outcome =
-      search.run({"Video", "memory", 0, 64, h.dir / "dest", items}, h.stop.get_token());
+  auto outcome = search.run({"Video", "memory", 0, 64, h.dir / "dest", items}, h.stop.get_token());
   ASSERT_EQ(search.summary().rows().size(), 1u);
   const auto& row = search.summary().rows()[0];
   EXPECT_EQ(row.filesFound, 3u);

@@ -23,9 +23,12 @@ TEST(SignatureLineTest, ValueIsTextAfterLastColonTrimmed) {
     const char* line;
     const char* value;
   } cases[] = {
-      {"Extension:.jpg", ".jpg"},      {"No colon at all", "No colon at all"},
-      {"a:b:c:  value  ", "value"},    {"Label with: colons:\t12 \r", "12"},
-      {"Empty:", ""},                  {"::", ""},
+      {"Extension:.jpg", ".jpg"},
+      {"No colon at all", "No colon at all"},
+      {"a:b:c:  value  ", "value"},
+      {"Label with: colons:\t12 \r", "12"},
+      {"Empty:", ""},
+      {"::", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(lineValue(c.line), c.value) << c.line;
 }
@@ -47,9 +50,9 @@ TEST(SignatureRecordTest, HeaderTextRules) {
   } cases[] = {
       {"FFD8FF", {0xFF, 0xD8, 0xFF}},
       {"ffd8ff", {0xFF, 0xD8, 0xFF}},
-      {"FFD8F", {0xFF, 0xD8, 0x0F}},         // a final single character is a byte
-      {"FF D8", {0xFF, 0x0D, 0x08}},         // the blank counts as the digit 0
-      {"GZ41", {0x00, 0x41}},                // non-hex characters count as 0
+      {"FFD8F", {0xFF, 0xD8, 0x0F}},  // a final single character is a byte
+      {"FF D8", {0xFF, 0x0D, 0x08}},  // the blank counts as the digit 0
+      {"GZ41", {0x00, 0x41}},         // non-hex characters count as 0
       {"", {}},
       {std::string(120, 'A'), std::vector<int>(50, 0xAA)},  // cut at 50 bytes
   };
@@ -69,8 +72,8 @@ TEST(SignatureFileTest, SectionReaderKeepsOrderAndDistinctOffsets) {
       record(".jpg", "20971520", "FFD8FFE0", "1") + record(".JPG", "100", "FFD8FFE1", "5") +
       "Extension:.png\r\nMax:300\r\nHeader:89504E47\r\nOffset:1\r\nx\r\ny\r\n" +
       record(".tif", "50", "49492A00", "9") +
-      record(".bad", "50", "", "3") +       // no header: never matches, left out
-      record(".bad", "50", "FF", "0"));      // offset before the sector: left out
+      record(".bad", "50", "", "3") +    // no header: never matches, left out
+      record(".bad", "50", "FF", "0"));  // offset before the sector: left out
   PhotoSignatures lists;
   readSection(lines, "General", lists);
   const auto& r = lists.general.records();

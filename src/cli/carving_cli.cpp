@@ -1,5 +1,6 @@
 #include "carving_cli.hpp"
 
+#include <csignal>
 #include <cstdio>
 #include <ostream>
 
@@ -16,6 +17,10 @@ void addCarvingOptions(CLI::App& cmd, CarvingOptions& options) {
   cmd.add_option("--on-read-error", options.onReadError,
                  "When a read fails: skip (search the block as zeros), retry, or cancel")
       ->check(CLI::IsMember({"skip", "retry", "cancel"}));
+}
+
+void ignoreFileSizeSignal() {
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 carving::MediaRemovedChoice readErrorChoice(const std::string& option) {

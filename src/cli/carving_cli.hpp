@@ -29,6 +29,10 @@ struct CarvingOptions {
 
 void addCarvingOptions(CLI::App& cmd, CarvingOptions& options);
 
+// A file-size limit must show as a failed write, which the search reports, rather than end
+// the process.
+void ignoreFileSizeSignal();
+
 // skip: the failed block is searched as zeros; retry: read it again, every time, without
 // asking; cancel: end the search.
 carving::MediaRemovedChoice readErrorChoice(const std::string& option);

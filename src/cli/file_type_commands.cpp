@@ -64,6 +64,7 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
       fail(ctx, kExitUsage, carving::kNoExtensionMessage);
       return;
     }
+    ignoreFileSizeSignal();
     CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
                              range->end);
     carving::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));

@@ -9,7 +9,9 @@ namespace {
 
 volatile std::sig_atomic_t gSignalled = 0;
 
-extern "C" void onSignal(int) { gSignalled = 1; }
+extern "C" void onSignal(int) {
+  gSignalled = 1;
+}
 
 }  // namespace
 
@@ -38,6 +40,8 @@ InterruptWatch::~InterruptWatch() {
   std::signal(SIGTERM, SIG_DFL);
 }
 
-bool InterruptWatch::interrupted() { return gSignalled != 0; }
+bool InterruptWatch::interrupted() {
+  return gSignalled != 0;
+}
 
 }  // namespace quendrix::cli

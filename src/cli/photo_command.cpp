@@ -31,6 +31,7 @@ void addPhotoCommand(CLI::App& app, CliContext& ctx) {
       fail(ctx, kExitFailure, *failure);
       return;
     }
+    ignoreFileSizeSignal();
     CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
                              range->end);
     carving::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));

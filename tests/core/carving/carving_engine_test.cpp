@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <map>
 
 #include "support/memory_device.hpp"
@@ -450,6 +451,54 @@ TEST(CarvingEngineTest, EmptyListSkipsAFileTypePassOnly) {
   EXPECT_FALSE(h.run(CarvingVariant::FileType, empty, 0, 10).ran);
   EXPECT_TRUE(h.run(CarvingVariant::Photo, empty, 0, 10).ran);
   EXPECT_TRUE(std::filesystem::is_directory(h.dir / "root" / "General"));
+}
+
+}  // namespace
+}  // namespace quendrix::carving
+
+namespace quendrix::carving {
+namespace {
+
+// A file the system will not let anyone replace, root included.
+class ImmutableFile {
+ public:
+  explicit ImmutableFile(std::filesystem::path path) : path_(std::move(path)) {
+    std::filesystem::create_directories(path_.parent_path());
+    test::writeFile(path_, "keep");
+    ok_ = std::system(("chattr +i '" + path_.string() + "' 2>/dev/null").c_str()) == 0;
+  }
+  ~ImmutableFile() {
+    if (ok_) std::system(("chattr -i '" + path_.string() + "'").c_str());
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  std::filesystem::path path_;
+  bool ok_ = false;
+};
+
+TEST(CarvingEngineTest, FileInTheWayIsSkippedByTakingTheNextNumber) {
+  struct Case {
+    CarvingVariant variant;
+    const char* blocked;
+    const char* savedAs;
+  } cases[] = {{CarvingVariant::Photo, "jpg/GNDR00001.jpg", "GNDR00002.jpg"},
+               {CarvingVariant::FileType, "JPG/JPG00001.JPG", "JPG00002.JPG"}};
+  for (const auto& c : cases) {
+    Harness h;
+    auto img = image(8);
+    put(img, 1, 0, kA);
+    h.opener.set(img);
+    ImmutableFile blocked(h.dir / "root" / "General" / c.blocked);
+    if (!blocked.ok()) GTEST_SKIP() << "chattr +i is not available here";
+    auto list = signatures({{".jpg", "99999999", "514A5041", "1"}});
+    auto r = h.run(c.variant, list, 0, 8);
+    EXPECT_FALSE(r.stopped);
+    ASSERT_EQ(h.done.size(), 1u);
+    EXPECT_EQ(h.done[0].name, c.savedAs);
+    EXPECT_TRUE(h.content(0) == img.substr(kS));
+    EXPECT_EQ(test::readFile(h.dir / "root" / "General" / c.blocked), "keep");
+  }
 }
 
 }  // namespace

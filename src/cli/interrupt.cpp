@@ -9,9 +9,7 @@ namespace {
 
 volatile std::sig_atomic_t gSignalled = 0;
 
-extern "C" void onSignal(int) {
-  gSignalled = 1;
-}
+extern "C" void onSignal(int) { gSignalled = 1; }
 
 }  // namespace
 
@@ -40,8 +38,6 @@ InterruptWatch::~InterruptWatch() {
   std::signal(SIGTERM, SIG_DFL);
 }
 
-bool InterruptWatch::interrupted() {
-  return gSignalled != 0;
-}
+bool InterruptWatch::interrupted() { return gSignalled != 0; }
 
 }  // namespace quendrix::cli

@@ -11,9 +11,7 @@ ProgressDisplay::ProgressDisplay(std::ostream& out, Style style, std::uint64_t u
                                  std::string foundLabel)
     : out_(out), style_(style), unitBytes_(unitBytes), foundLabel_(std::move(foundLabel)) {}
 
-ProgressDisplay::~ProgressDisplay() {
-  finish();
-}
+ProgressDisplay::~ProgressDisplay() { finish(); }
 
 ProgressDisplay::Style ProgressDisplay::styleFor(bool quiet, int fd) {
   if (quiet) return Style::Quiet;
@@ -43,8 +41,8 @@ void ProgressDisplay::progress(std::uint64_t done, std::uint64_t total, std::uin
   if (style_ == Style::Quiet) return;
   std::lock_guard lock(mutex_);
   const auto now = Clock::now();
-  const auto interval =
-      style_ == Style::Bar ? std::chrono::milliseconds(100) : std::chrono::milliseconds(5000);
+  const auto interval = style_ == Style::Bar ? std::chrono::milliseconds(100)
+                                             : std::chrono::milliseconds(5000);
   const bool last = done >= total;
   if (!last && lastShown_ != Clock::time_point{} && now - lastShown_ < interval) return;
   if (lastShown_ == Clock::time_point{} && style_ == Style::Lines && !last) {

@@ -7,10 +7,9 @@
 namespace quendrix::cli {
 
 int runCli(int argc, const char* const* argv, CliContext& ctx) {
-  CLI::App app{
-      "Quendrix (Photo and Video): recovers photos, videos and other files from disks, "
-      "memory cards and disk images.",
-      "quendrix"};
+  CLI::App app{"Quendrix (Photo and Video): recovers photos, videos and other files from disks, "
+               "memory cards and disk images.",
+               "quendrix"};
   app.set_version_flag("--version", std::string("quendrix ") + QUENDRIX_VERSION);
   app.add_flag("-q,--quiet", ctx.quiet, "No progress display");
   app.require_subcommand(1);

@@ -8,6 +8,8 @@ namespace quendrix::cli {
 
 // Each subcommand adds itself to the app; its callback sets ctx.exitCode.
 void addReadCommand(CLI::App& app, CliContext& ctx);
+void addPartitionsCommand(CLI::App& app, CliContext& ctx);
+void addFindPartitionsCommand(CLI::App& app, CliContext& ctx);
 void addPhotoCommand(CLI::App& app, CliContext& ctx);
 void addVideoCommand(CLI::App& app, CliContext& ctx);
 void addSignatureCommand(CLI::App& app, CliContext& ctx);

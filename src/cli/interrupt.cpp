@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
+#include <mutex>
 
 namespace quendrix::cli {
 namespace {
@@ -21,12 +23,16 @@ InterruptWatch::InterruptWatch(std::stop_source source) {
   sigaction(SIGINT, &sa, nullptr);
   sigaction(SIGTERM, &sa, nullptr);
   watcher_ = std::jthread([source](std::stop_token self) mutable {
+    // Waits on the stop token, so that the end of a command does not wait out a poll.
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
     while (!self.stop_requested()) {
       if (gSignalled != 0) {
         source.request_stop();
         return;
       }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      wake.wait_for(lock, self, std::chrono::milliseconds(50), [] { return false; });
     }
   });
 }

@@ -16,6 +16,8 @@ int runCli(int argc, const char* const* argv, CliContext& ctx) {
   app.fallthrough();
 
   addReadCommand(app, ctx);
+  addPartitionsCommand(app, ctx);
+  addFindPartitionsCommand(app, ctx);
   addPhotoCommand(app, ctx);
   addVideoCommand(app, ctx);
   addSignatureCommand(app, ctx);

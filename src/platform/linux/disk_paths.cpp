@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <regex>
+#include <string_view>
 #include <system_error>
 
 namespace quendrix::platform {
@@ -59,9 +59,37 @@ int kindRank(const std::string& name) {
 
 }  // namespace
 
+namespace {
+
+// Consumes a run of characters of one class from the front; false when there is none.
+template <typename Pred>
+bool takeRun(std::string_view& s, Pred pred) {
+  std::size_t n = 0;
+  while (n < s.size() && pred(static_cast<unsigned char>(s[n]))) ++n;
+  s.remove_prefix(n);
+  return n > 0;
+}
+
+bool takePrefix(std::string_view& s, std::string_view prefix) {
+  if (s.substr(0, prefix.size()) != prefix) return false;
+  s.remove_prefix(prefix.size());
+  return true;
+}
+
+bool isLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
+bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 bool isListedDiskName(const std::string& name) {
-  static const std::regex kWhole(R"((sd[a-z]+|nvme\d+n\d+|mmcblk\d+|vd[a-z]+|loop\d+))");
-  return std::regex_match(name, kWhole);
+  // sd<letters>, vd<letters>, nvme<n>n<m>, mmcblk<n>, loop<n>: whole disks, never partitions.
+  std::string_view s = name;
+  if (takePrefix(s, "sd") || takePrefix(s, "vd")) return takeRun(s, isLower) && s.empty();
+  if (takePrefix(s, "nvme")) {
+    return takeRun(s, isDigit) && takePrefix(s, "n") && takeRun(s, isDigit) && s.empty();
+  }
+  if (takePrefix(s, "mmcblk") || takePrefix(s, "loop")) return takeRun(s, isDigit) && s.empty();
+  return false;
 }
 
 std::vector<std::string> listDiskPaths(const std::filesystem::path& sysBlock,

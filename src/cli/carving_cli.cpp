@@ -45,7 +45,10 @@ std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOp
 
 CarvingProgress::CarvingProgress(std::ostream& out, ProgressDisplay::Style style,
                                  std::uint64_t startSector, std::uint64_t endSector)
-    : out_(out), style_(style), start_(startSector), end_(endSector) {}
+    : out_(out), style_(style), start_(startSector), end_(endSector) {
+  // Plain lines start after one interval, not with the first block.
+  if (style_ == ProgressDisplay::Style::Lines) lastShown_ = began_;
+}
 
 CarvingProgress::~CarvingProgress() {
   finish();
@@ -80,6 +83,7 @@ void CarvingProgress::status(std::string_view text) {
   if (lineOpen_) out_ << '\n';
   lineOpen_ = false;
   began_ = Clock::now();  // each pass has its own speed
+  if (style_ == ProgressDisplay::Style::Lines) lastShown_ = began_;
   out_ << text << '\n' << std::flush;
 }
 

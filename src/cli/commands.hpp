@@ -12,6 +12,10 @@ void addDrivesCommand(CLI::App& app, CliContext& ctx);
 void addWatchCommand(CLI::App& app, CliContext& ctx);
 void addPartitionsCommand(CLI::App& app, CliContext& ctx);
 void addFindPartitionsCommand(CLI::App& app, CliContext& ctx);
+void addPhotoCommand(CLI::App& app, CliContext& ctx);
+void addVideoCommand(CLI::App& app, CliContext& ctx);
+void addSignatureCommand(CLI::App& app, CliContext& ctx);
+void addTypesCommand(CLI::App& app, CliContext& ctx);
 
 // Builds the whole command line and runs it; returns the exit code.
 int runCli(int argc, const char* const* argv, CliContext& ctx);

@@ -20,6 +20,10 @@ int runCli(int argc, const char* const* argv, CliContext& ctx) {
   addWatchCommand(app, ctx);
   addPartitionsCommand(app, ctx);
   addFindPartitionsCommand(app, ctx);
+  addPhotoCommand(app, ctx);
+  addVideoCommand(app, ctx);
+  addSignatureCommand(app, ctx);
+  addTypesCommand(app, ctx);
 
   // Every command needs the signature files beside the executable, as the program always
   // checks them at start-up; help and version do not get this far.

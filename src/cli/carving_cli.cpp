@@ -1,0 +1,117 @@
+#include "carving_cli.hpp"
+
+#include <csignal>
+#include <cstdio>
+#include <ostream>
+
+#include "carving/search_checks.hpp"
+
+namespace quendrix::cli {
+
+void addCarvingOptions(CLI::App& cmd, CarvingOptions& options) {
+  cmd.add_option("SOURCE", options.source, "Image file, block device or disk:N")->required();
+  cmd.add_option("--dest", options.destination, "Existing folder the recovered files go to")
+      ->required();
+  cmd.add_option("--start", options.start, "First sector (default 0)");
+  cmd.add_option("--end", options.end, "End sector, exclusive (default: the source's size)");
+  cmd.add_option("--on-read-error", options.onReadError,
+                 "When a read fails: skip (search the block as zeros), retry, or cancel")
+      ->check(CLI::IsMember({"skip", "retry", "cancel"}));
+}
+
+void ignoreFileSizeSignal() {
+  std::signal(SIGXFSZ, SIG_IGN);
+}
+
+carving::MediaRemovedChoice readErrorChoice(const std::string& option) {
+  if (option == "retry") return carving::MediaRemovedChoice::RetryAlways;
+  if (option == "cancel") return carving::MediaRemovedChoice::Cancel;
+  return carving::MediaRemovedChoice::Dismissed;
+}
+
+std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOptions& options) {
+  auto source = resolveSource(ctx, options.source);
+  if (!source) return std::nullopt;
+  CarvingRange range{*source, options.start.value_or(0),
+                     options.end.value_or(source->totalSectors)};
+  if (range.end > source->totalSectors) {
+    fail(ctx, kExitUsage,
+         "the end sector " + std::to_string(range.end) + " lies beyond the source, which has " +
+             std::to_string(source->totalSectors) + " sectors");
+    return std::nullopt;
+  }
+  return range;
+}
+
+CarvingProgress::CarvingProgress(std::ostream& out, ProgressDisplay::Style style,
+                                 std::uint64_t startSector, std::uint64_t endSector)
+    : out_(out), style_(style), start_(startSector), end_(endSector) {
+  // Plain lines start after one interval, not with the first block.
+  if (style_ == ProgressDisplay::Style::Lines) lastShown_ = began_;
+}
+
+CarvingProgress::~CarvingProgress() {
+  finish();
+}
+
+void CarvingProgress::progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) {
+  if (style_ == ProgressDisplay::Style::Quiet) return;
+  std::lock_guard lock(mutex_);
+  const auto now = Clock::now();
+  const auto interval = style_ == ProgressDisplay::Style::Bar ? std::chrono::milliseconds(200)
+                                                              : std::chrono::milliseconds(5000);
+  if (done < total && now - lastShown_ < interval) return;
+  lastShown_ = now;
+  const double seconds = std::chrono::duration<double>(now - began_).count();
+  char sector[96];
+  std::snprintf(sector, sizeof sector, "sector %llu of total %llu  ",
+                static_cast<unsigned long long>(start_ + done),
+                static_cast<unsigned long long>(end_));
+  const std::string line =
+      sector + ProgressDisplay::formatLine(done, total, found, seconds, 512, "files");
+  if (style_ == ProgressDisplay::Style::Bar) {
+    out_ << '\r' << line << "\x1b[K" << std::flush;
+    lineOpen_ = true;
+  } else {
+    out_ << line << '\n' << std::flush;
+  }
+}
+
+void CarvingProgress::status(std::string_view text) {
+  if (style_ == ProgressDisplay::Style::Quiet) return;
+  std::lock_guard lock(mutex_);
+  if (lineOpen_) out_ << '\n';
+  lineOpen_ = false;
+  began_ = Clock::now();  // each pass has its own speed
+  if (style_ == ProgressDisplay::Style::Lines) lastShown_ = began_;
+  out_ << text << '\n' << std::flush;
+}
+
+void CarvingProgress::finish() {
+  std::lock_guard lock(mutex_);
+  if (lineOpen_) out_ << '\n' << std::flush;
+  lineOpen_ = false;
+}
+
+int reportOutcome(CliContext& ctx, const carving::SearchOutcome& outcome,
+                  const std::string& title) {
+  std::ostream& out = *ctx.out;
+  std::uint64_t total = 0;
+  for (const auto& t : outcome.tallies) total += t.files;
+  out << title << ": " << total << (total == 1 ? " file" : " files") << '\n';
+  for (const auto& t : outcome.tallies) {
+    char line[160];
+    std::snprintf(line, sizeof line, "  %-8s %-8s %10llu\n", carving::passFolderName(t.pass),
+                  t.extension.c_str(), static_cast<unsigned long long>(t.files));
+    out << line;
+  }
+  if (!outcome.root.empty()) out << "Saved under: " << outcome.root.string() << '\n';
+  const bool byUser = ctx.stop.stop_requested();
+  out << (outcome.stopped ? carving::kSearchStoppedMessage : carving::kSearchCompletedMessage)
+      << '\n';
+  if (outcome.outputFailed || outcome.faulted) return kExitFailure;
+  if (byUser) return kExitInterrupted;
+  return outcome.stopped ? kExitFailure : kExitOk;
+}
+
+}  // namespace quendrix::cli

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "carving/media_removed.hpp"
+#include "carving/search_outcome.hpp"
+#include "cli_context.hpp"
+#include "progress_display.hpp"
+#include "source_arg.hpp"
+
+namespace quendrix::cli {
+
+// The options every carving command shares.
+struct CarvingOptions {
+  std::string source;
+  std::string destination;
+  std::optional<std::uint64_t> start;
+  std::optional<std::uint64_t> end;
+  std::string onReadError = "skip";
+};
+
+void addCarvingOptions(CLI::App& cmd, CarvingOptions& options);
+
+// A file-size limit must show as a failed write, which the search reports, rather than end
+// the process.
+void ignoreFileSizeSignal();
+
+// skip: the failed block is searched as zeros; retry: read it again, every time, without
+// asking; cancel: end the search.
+carving::MediaRemovedChoice readErrorChoice(const std::string& option);
+
+// The source and its sector range: start defaults to 0 and end (exclusive) to the source's
+// sector count. Prints the reason and returns nullopt when the range goes past the source.
+struct CarvingRange {
+  ResolvedSource source;
+  std::uint64_t start = 0;
+  std::uint64_t end = 0;
+};
+std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOptions& options);
+
+// "sector N of total M" followed by the percent, MB/s, ETA and files found.
+class CarvingProgress final : public ProgressSink {
+ public:
+  CarvingProgress(std::ostream& out, ProgressDisplay::Style style, std::uint64_t startSector,
+                  std::uint64_t endSector);
+  ~CarvingProgress() override;
+  void progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) override;
+  void status(std::string_view text) override;
+  void finish();
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::ostream& out_;
+  ProgressDisplay::Style style_;
+  std::uint64_t start_;
+  std::uint64_t end_;
+  Clock::time_point began_ = Clock::now();
+  Clock::time_point lastShown_{};
+  bool lineOpen_ = false;
+  std::mutex mutex_;
+};
+
+// Prints files per pass and extension, where they are, and how the search ended; returns the
+// exit code: 130 when stopped by the user, 1 when the output failed or a step faulted.
+int reportOutcome(CliContext& ctx, const carving::SearchOutcome& outcome, const std::string& title);
+
+}  // namespace quendrix::cli

@@ -1,0 +1,60 @@
+#include <ostream>
+
+#include "carving/photo_search.hpp"
+#include "carving/search_checks.hpp"
+#include "carving/signature_file.hpp"
+#include "carving_cli.hpp"
+#include "commands.hpp"
+
+namespace quendrix::cli {
+
+void addPhotoCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("photo", "Photo Search: carve photos out of the raw sectors");
+  auto options = std::make_shared<CarvingOptions>();
+  auto noThorough = std::make_shared<bool>(false);
+  addCarvingOptions(*cmd, *options);
+  cmd->add_flag("--no-thorough", *noThorough,
+                "Skip the second pass with the Thorough Scanning Algorithm");
+  cmd->callback([&ctx, options, noThorough] {
+    auto range = resolveCarvingRange(ctx, *options);
+    if (!range) return;
+    if (auto refusal = carving::checkPhotoRange(range->start, range->end)) {
+      fail(ctx, kExitUsage, *refusal);
+      return;
+    }
+    if (auto refusal = carving::checkDestination(options->destination)) {
+      fail(ctx, kExitUsage, *refusal);
+      return;
+    }
+    carving::PhotoSignatures signatures;
+    if (auto failure = carving::loadPhotoSignatures(ctx.exeFolder, signatures)) {
+      fail(ctx, kExitFailure, *failure);
+      return;
+    }
+    ignoreFileSizeSignal();
+    CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
+                             range->end);
+    carving::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
+    carving::CarvingServices services;
+    services.opener = &ctx.opener;
+    services.progress = &progress;
+    services.mediaRemoved = &decision;
+    services.outputError = [&ctx, &progress](std::string_view message) {
+      progress.finish();
+      *ctx.err << "quendrix: " << message << '\n';
+    };
+    carving::PhotoSearch search(signatures, std::move(services), *ctx.reporter);
+    carving::PhotoSearchRequest request;
+    request.devicePath = range->source.path;
+    request.startSector = range->start;
+    request.endSector = range->end;
+    request.destination =
+        std::filesystem::path(std::string(carving::trimSpace(options->destination)));
+    request.thorough = !*noThorough;
+    const auto outcome = search.run(request, ctx.stop.get_token());
+    progress.finish();
+    ctx.exitCode = reportOutcome(ctx, outcome, "Photo Search");
+  });
+}
+
+}  // namespace quendrix::cli

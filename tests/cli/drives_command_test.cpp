@@ -64,6 +64,21 @@ TEST_F(DrivesCommandTest, TreeListsTheImageAfterTheSystemDisks) {
   EXPECT_NE(imageNumber(r.out), "") << r.out;
 }
 
+TEST(DrivesTreeTest, DisksShowTheirPartitions) {
+  const auto image = test::fixtureDir() / "partitions" / "mbr.img";
+  if (!std::filesystem::exists(image)) GTEST_SKIP() << "no partition fixture";
+  const auto r = run({"drives", "--image", image.string()});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  const auto disk = r.out.find(" - 100.00 MB)\n");
+  ASSERT_NE(disk, std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n      Partition - 1 ( FAT16 )\n      Partition - 2 ( FAT32 )\n"
+                       "      Partition - 3 ( NTFS )\n",
+                       disk),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\n      Partition - 6 ( FAT16 )\n", disk), std::string::npos) << r.out;
+}
+
 TEST_F(DrivesCommandTest, DetailsOfADisk) {
   const std::string n = imageNumber(run({"drives", "--image", image_}).out);
   ASSERT_NE(n, "");

@@ -23,10 +23,10 @@ void ignoreFileSizeSignal() {
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
-carving::MediaRemovedChoice readErrorChoice(const std::string& option) {
-  if (option == "retry") return carving::MediaRemovedChoice::RetryAlways;
-  if (option == "cancel") return carving::MediaRemovedChoice::Cancel;
-  return carving::MediaRemovedChoice::Dismissed;
+storage::MediaRemovedChoice readErrorChoice(const std::string& option) {
+  if (option == "retry") return storage::MediaRemovedChoice::RetryAlways;
+  if (option == "cancel") return storage::MediaRemovedChoice::Cancel;
+  return storage::MediaRemovedChoice::Dismissed;
 }
 
 std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOptions& options) {

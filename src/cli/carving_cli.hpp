@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "carving/media_removed.hpp"
+#include "storage/media_removed.hpp"
 #include "carving/search_outcome.hpp"
 #include "cli_context.hpp"
 #include "progress_display.hpp"
@@ -35,7 +35,7 @@ void ignoreFileSizeSignal();
 
 // skip: the failed block is searched as zeros; retry: read it again, every time, without
 // asking; cancel: end the search.
-carving::MediaRemovedChoice readErrorChoice(const std::string& option);
+storage::MediaRemovedChoice readErrorChoice(const std::string& option);
 
 // The source and its sector range: start defaults to 0 and end (exclusive) to the source's
 // sector count. Prints the reason and returns nullopt when the range goes past the source.

@@ -67,7 +67,7 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
     ignoreFileSizeSignal();
     CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
                              range->end);
-    carving::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
+    storage::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
     carving::CarvingServices services;
     services.opener = &ctx.opener;
     services.progress = &progress;

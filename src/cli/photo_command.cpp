@@ -34,7 +34,7 @@ void addPhotoCommand(CLI::App& app, CliContext& ctx) {
     ignoreFileSizeSignal();
     CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
                              range->end);
-    carving::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
+    storage::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
     carving::CarvingServices services;
     services.opener = &ctx.opener;
     services.progress = &progress;

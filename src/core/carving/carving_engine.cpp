@@ -83,11 +83,11 @@ PassResult CarvingEngine::runPass(const PassRequest& request, std::stop_token st
     s.reader = storage::ScanReader::open(*services_.opener, request.devicePath);
     if (!s.reader) {
       const auto choice =
-          retryAlways_ ? MediaRemovedChoice::RetryAlways : services_.mediaRemoved->decide();
-      if (choice == MediaRemovedChoice::Cancel) {
+          retryAlways_ ? storage::MediaRemovedChoice::RetryAlways : services_.mediaRemoved->decide();
+      if (choice == storage::MediaRemovedChoice::Cancel) {
         s.abort = true;
-      } else if (choice != MediaRemovedChoice::Dismissed) {
-        retryAlways_ = retryAlways_ || choice == MediaRemovedChoice::RetryAlways;
+      } else if (choice != storage::MediaRemovedChoice::Dismissed) {
+        retryAlways_ = retryAlways_ || choice == storage::MediaRemovedChoice::RetryAlways;
         reopen(s);
       }
     }
@@ -132,18 +132,18 @@ bool CarvingEngine::readBlock(PassState& s, std::uint64_t current, std::span<std
   if (s.reader && s.request.endSector - current < kAskOnReadFailureSectors) return true;
 
   const auto choice =
-      retryAlways_ ? MediaRemovedChoice::RetryAlways : services_.mediaRemoved->decide();
+      retryAlways_ ? storage::MediaRemovedChoice::RetryAlways : services_.mediaRemoved->decide();
   switch (choice) {
-    case MediaRemovedChoice::Cancel:
+    case storage::MediaRemovedChoice::Cancel:
       s.abort = true;
       finishAll(s);
       return false;
-    case MediaRemovedChoice::Dismissed:
+    case storage::MediaRemovedChoice::Dismissed:
       return true;
-    case MediaRemovedChoice::RetryAlways:
+    case storage::MediaRemovedChoice::RetryAlways:
       retryAlways_ = true;
       [[fallthrough]];
-    case MediaRemovedChoice::Retry:
+    case storage::MediaRemovedChoice::Retry:
       if (reopen(s) && !s.reader->read(current, block)) {
         std::fill(block.begin(), block.end(), std::byte{0});
       }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "carving/carved_namer.hpp"
-#include "carving/media_removed.hpp"
+#include "storage/media_removed.hpp"
 #include "carving/output_file.hpp"
 #include "carving/output_names.hpp"
 #include "carving/signature_list.hpp"
@@ -43,7 +43,7 @@ struct FinishedFile {
 struct CarvingServices {
   storage::RawDeviceOpener* opener = nullptr;
   ProgressSink* progress = nullptr;
-  MediaRemovedDecision* mediaRemoved = nullptr;
+  storage::MediaRemovedDecision* mediaRemoved = nullptr;
   std::function<void(const FinishedFile&)> finished;  // every closed output file
   std::function<void(std::string_view)> outputError;  // the output can no longer be written
   OutputOpener openOutput = openOutputFile;

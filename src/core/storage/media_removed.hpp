@@ -1,50 +1,30 @@
 #pragma once
 
-#include <atomic>
-
 namespace quendrix::storage {
 
-// What the user chose when the device under a search stopped answering.
-struct MediaRemovedChoice {
-  static constexpr int kNoAction = 0;
-  static constexpr int kRetry = 1;
-  static constexpr int kRetryUntilDone = 5;
-
-  bool cancel = false;
-  int action = kNoAction;
-
-  static MediaRemovedChoice cancelSearching() { return {true, kNoAction}; }
-  // "Retry and Continue...", with or without "Apply this action until the searching completes".
-  static MediaRemovedChoice retryAndContinue(bool applyUntilDone) {
-    return {false, applyUntilDone ? kRetryUntilDone : kRetry};
-  }
+// What the user decided when the source stopped answering during a search.
+enum class MediaRemovedChoice {
+  Dismissed,    // closed without a choice: the zeroed block is searched and the search goes on
+  Cancel,       // "Cancel Searching"
+  Retry,        // "Retry and Continue..."
+  RetryAlways,  // "Retry and Continue..." with "Apply this action until the searching completes"
 };
 
-// Asks the user (a window, or a terminal prompt).
-class MediaRemovedPrompt {
- public:
-  virtual ~MediaRemovedPrompt() = default;
-  virtual MediaRemovedChoice ask() = 0;
-};
-
-// Decides, for a scan worker, whether a failed read is retried. Once the user chose to retry
-// until the search completes, it retries without asking again.
+// Asked by a scan whose reads fail; the GUI shows its window, the CLI answers from its option.
 class MediaRemovedDecision {
  public:
-  explicit MediaRemovedDecision(MediaRemovedPrompt& prompt) : prompt_(prompt) {}
+  virtual ~MediaRemovedDecision() = default;
+  virtual MediaRemovedChoice decide() = 0;
+};
 
-  // True: retry the read; false: cancel the search.
-  bool retryRead() {
-    if (retryAlways_) return true;
-    const MediaRemovedChoice choice = prompt_.ask();
-    if (choice.cancel || choice.action == MediaRemovedChoice::kNoAction) return false;
-    if (choice.action == MediaRemovedChoice::kRetryUntilDone) retryAlways_ = true;
-    return true;
-  }
+// Always gives the same answer.
+class FixedMediaRemovedDecision final : public MediaRemovedDecision {
+ public:
+  explicit FixedMediaRemovedDecision(MediaRemovedChoice choice) : choice_(choice) {}
+  MediaRemovedChoice decide() override { return choice_; }
 
  private:
-  MediaRemovedPrompt& prompt_;
-  std::atomic<bool> retryAlways_{false};
+  MediaRemovedChoice choice_;
 };
 
 }  // namespace quendrix::storage

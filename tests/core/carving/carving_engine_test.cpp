@@ -44,11 +44,11 @@ SignatureList signatures(std::initializer_list<std::array<const char*, 4>> recor
   return list;
 }
 
-class ScriptedDecision final : public MediaRemovedDecision {
+class ScriptedDecision final : public storage::MediaRemovedDecision {
  public:
-  MediaRemovedChoice choice = MediaRemovedChoice::Dismissed;
+  storage::MediaRemovedChoice choice = storage::MediaRemovedChoice::Dismissed;
   int asked = 0;
-  MediaRemovedChoice decide() override {
+  storage::MediaRemovedChoice decide() override {
     ++asked;
     return choice;
   }
@@ -367,17 +367,17 @@ TEST(CarvingEngineTest, ReadFailuresFollowTheUsersChoice) {
   auto img = image(16 * 512);
   put(img, 0, 0, kA);
   struct Case {
-    MediaRemovedChoice choice;
+    storage::MediaRemovedChoice choice;
     bool failOnce;
     int asked;
     bool stopped;
     bool blockZeroed;  // the failed block reached the file as zeros
   } cases[] = {
-      {MediaRemovedChoice::Dismissed, false, 2, false, true},
-      {MediaRemovedChoice::Retry, true, 2, false, false},
-      {MediaRemovedChoice::Retry, false, 2, false, true},
-      {MediaRemovedChoice::RetryAlways, false, 1, false, true},
-      {MediaRemovedChoice::Cancel, false, 1, true, false},
+      {storage::MediaRemovedChoice::Dismissed, false, 2, false, true},
+      {storage::MediaRemovedChoice::Retry, true, 2, false, false},
+      {storage::MediaRemovedChoice::Retry, false, 2, false, true},
+      {storage::MediaRemovedChoice::RetryAlways, false, 1, false, true},
+      {storage::MediaRemovedChoice::Cancel, false, 1, true, false},
   };
   for (const auto& c : cases) {
     Harness h;
@@ -424,7 +424,7 @@ TEST(CarvingEngineTest, SourceThatCannotBeOpened) {
   {
     Harness h;
     h.opener.openHook = [] { return false; };
-    h.decision.choice = MediaRemovedChoice::Cancel;
+    h.decision.choice = storage::MediaRemovedChoice::Cancel;
     auto r = h.run(CarvingVariant::Photo, list, 0, 100);
     EXPECT_TRUE(r.stopped);
     EXPECT_EQ(h.decision.asked, 1);
@@ -436,7 +436,7 @@ TEST(CarvingEngineTest, SourceThatCannotBeOpened) {
     put(img, 4, 0, kA);
     h.opener.set(img);
     h.opener.openHook = [&h] { return h.opener.opens > 1; };
-    h.decision.choice = MediaRemovedChoice::Retry;
+    h.decision.choice = storage::MediaRemovedChoice::Retry;
     auto r = h.run(CarvingVariant::Photo, list, 0, 100);
     EXPECT_FALSE(r.stopped);
     ASSERT_EQ(h.done.size(), 1u);

@@ -58,7 +58,7 @@ TEST(CarvingScenarioTest, EveryOriginalIsThePrefixOfItsCarvedFile) {
   test::TempDir out;
   platform::PosixDeviceOpener opener;
   NullProgressSink progress;
-  FixedMediaRemovedDecision decision(MediaRemovedChoice::Cancel);
+  storage::FixedMediaRemovedDecision decision(storage::MediaRemovedChoice::Cancel);
   SilentReporter reporter;
   std::multimap<std::uint64_t, std::filesystem::path> carved;
   CarvingServices services;

@@ -30,7 +30,7 @@ struct SearchHarness {
   test::TempDir dir;
   test::MemoryOpener opener;
   NullProgressSink progress;
-  FixedMediaRemovedDecision decision{MediaRemovedChoice::Dismissed};
+  storage::FixedMediaRemovedDecision decision{storage::MediaRemovedChoice::Dismissed};
   CountingReporter reporter;
   std::vector<std::string> finished;  // "pass/name"
   std::function<void()> onFinished;

@@ -5,7 +5,7 @@
 namespace quendrix::cli {
 namespace {
 
-void writeRecord(JsonWriter& json, const storage::DiskRecord& r) {
+void writeRecord(JsonText& json, const storage::DiskRecord& r) {
   json.field("label", r.label)
       .field("kind", r.kind)
       .field("modeName", r.modeName)
@@ -47,7 +47,7 @@ void writeRecord(JsonWriter& json, const storage::DiskRecord& r) {
 
 }  // namespace
 
-void writeDriveTreeJson(JsonWriter& json, const storage::DriveTreeItem& item) {
+void writeDriveTreeJson(JsonText& json, const storage::DriveTreeItem& item) {
   json.beginObject().field("text", item.text);
   if (item.record) {
     json.key("record").beginObject();

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "json_writer.hpp"
+#include "json_text.hpp"
 #include "storage/drive_list.hpp"
 
 namespace quendrix::cli {
@@ -11,6 +11,6 @@ namespace quendrix::cli {
 void printDriveTree(std::ostream& out, const storage::DriveTreeItem& item, int depth = 0);
 
 // One item with its record or partition entry and its children, as a JSON object.
-void writeDriveTreeJson(JsonWriter& json, const storage::DriveTreeItem& item);
+void writeDriveTreeJson(JsonText& json, const storage::DriveTreeItem& item);
 
 }  // namespace quendrix::cli

@@ -7,7 +7,7 @@
 #include "commands.hpp"
 #include "drive_tree_output.hpp"
 #include "drive_tree_partitions.hpp"
-#include "json_writer.hpp"
+#include "json_text.hpp"
 #include "linux_disk_provider.hpp"
 #include "linux_volume_provider.hpp"
 #include "storage/disk_details.hpp"
@@ -18,12 +18,13 @@ namespace {
 
 void printRows(CliContext& ctx, const storage::InfoRows& rows, bool asJson) {
   if (asJson) {
-    JsonWriter json(*ctx.out);
+    JsonText json;
     json.beginObject().key("rows").beginArray();
     for (const auto& row : rows) {
       json.beginObject().field("caption", row.caption).field("value", row.value).endObject();
     }
     json.endArray().endObject();
+    *ctx.out << json.text() << '\n';
     return;
   }
   for (const auto& row : rows) *ctx.out << row.caption << ' ' << row.value << '\n';
@@ -67,7 +68,7 @@ void addDrivesCommand(CLI::App& app, CliContext& ctx) {
       return;
     }
     if (*json) {
-      JsonWriter out(*ctx.out);
+      JsonText out;
       out.beginObject().field("computerName", list.computerName()).key("tree");
       writeDriveTreeJson(out, list.root());
       out.key("deviceList").beginArray();
@@ -75,6 +76,7 @@ void addDrivesCommand(CLI::App& app, CliContext& ctx) {
       out.endArray().key("volumeList").beginArray();
       for (const auto& line : list.volumeList()) out.value(line);
       out.endArray().endObject();
+      *ctx.out << out.text() << '\n';
     } else {
       printDriveTree(*ctx.out, list.root());
     }

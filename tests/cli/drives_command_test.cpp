@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "commands.hpp"
-#include "json_writer.hpp"
 #include "support/temp_dir.hpp"
 #include "support/test_paths.hpp"
 
@@ -121,28 +120,6 @@ TEST_F(DrivesCommandTest, Failures) {
   EXPECT_EQ(run({"drives", "--image", (dir_ / "none.img").string()}).code, kExitFailure);
   EXPECT_EQ(run({"drives", "--details", "25"}).code, kExitFailure);
   EXPECT_EQ(run({"drives", "--details", "x"}).code, kExitUsage);
-}
-
-TEST(JsonWriterTest, CommasNestingAndEscapes) {
-  std::ostringstream out;
-  JsonWriter json(out);
-  json.beginObject()
-      .field("a", "q\"b\\s\n\x01")
-      .field("n", std::uint64_t{18446744073709551615ull})
-      .key("list")
-      .beginArray()
-      .value("x")
-      .beginObject()
-      .endObject()
-      .value(true)
-      .endArray()
-      .key("empty")
-      .beginArray()
-      .endArray()
-      .endObject();
-  EXPECT_EQ(out.str(),
-            "{\"a\":\"q\\\"b\\\\s\\n\\u0001\",\"n\":18446744073709551615,"
-            "\"list\":[\"x\",{},true],\"empty\":[]}\n");
 }
 
 TEST(WatchCommandTest, RunsUntilInterrupted) {

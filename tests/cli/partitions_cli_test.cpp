@@ -81,21 +81,5 @@ TEST_F(PartitionsCli, VolumeIsSearchedAsALogicalDrive) {
   EXPECT_TRUE(has(asDisk.out, "more partitions in selected Disk")) << asDisk.out;
 }
 
-TEST(JsonText, EscapesAndSeparates) {
-  JsonText json;
-  json.beginObject()
-      .field("a", "q\"b\\\n\x01")
-      .key("list")
-      .beginArray()
-      .value(std::uint64_t{1})
-      .value(true)
-      .null()
-      .beginObject()
-      .endObject()
-      .endArray()
-      .endObject();
-  EXPECT_EQ(json.text(), R"({"a":"q\"b\\\n\u0001","list":[1,true,null,{}]})");
-}
-
 }  // namespace
 }  // namespace quendrix::cli

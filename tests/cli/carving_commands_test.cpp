@@ -4,6 +4,7 @@
 
 #include "carving/signature_file_names.hpp"
 #include "commands.hpp"
+#include "support/cli_run.hpp"
 #include "support/temp_dir.hpp"
 
 namespace quendrix::cli {
@@ -42,23 +43,12 @@ struct CarvingCli {
     std::filesystem::create_directory(dest);
   }
 
-  struct Run {
-    int code;
-    std::string out, err;
-  };
-  Run run(std::vector<std::string> args, bool interrupted = false) {
-    std::ostringstream out, err;
-    CliContext ctx;
-    ctx.exeFolder = dir.path();
-    ctx.out = &out;
-    ctx.err = &err;
-    ctx.quiet = true;
-    if (interrupted) ctx.stop.request_stop();
-    args.insert(args.begin(), "quendrix");
-    std::vector<const char*> argv;
-    for (auto& a : args) argv.push_back(a.c_str());
-    const int code = runCli(static_cast<int>(argv.size()), argv.data(), ctx);
-    return {code, out.str(), err.str()};
+  test::CliRun run(std::vector<std::string> args, bool interrupted = false) {
+    test::CliRunOptions o;
+    o.exeFolder = dir.path();
+    o.quiet = true;
+    o.stopBeforeStart = interrupted;
+    return test::runQuendrix(std::move(args), o);
   }
   std::filesystem::path root(const char* mode) const {
     return dest / "Quendrix (Photo and Video)" / mode;

@@ -3,29 +3,17 @@
 #include <sstream>
 
 #include "commands.hpp"
+#include "support/cli_run.hpp"
 #include "support/temp_dir.hpp"
 #include "support/test_paths.hpp"
 
 namespace quendrix::cli {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun run(std::vector<std::string> args, std::filesystem::path exeFolder = test::binDir()) {
-  std::ostringstream out, err;
-  CliContext ctx;
-  ctx.exeFolder = std::move(exeFolder);
-  ctx.out = &out;
-  ctx.err = &err;
-  args.insert(args.begin(), "quendrix");
-  std::vector<const char*> argv;
-  for (auto& a : args) argv.push_back(a.c_str());
-  const int code = runCli(static_cast<int>(argv.size()), argv.data(), ctx);
-  return {code, out.str(), err.str()};
+test::CliRun run(std::vector<std::string> args, std::filesystem::path exeFolder = test::binDir()) {
+  test::CliRunOptions o;
+  o.exeFolder = std::move(exeFolder);
+  return test::runQuendrix(std::move(args), o);
 }
 
 TEST(CliTest, HelpVersionAndUsageErrors) {

@@ -5,38 +5,19 @@
 #include <thread>
 
 #include "commands.hpp"
+#include "support/cli_run.hpp"
 #include "support/temp_dir.hpp"
 #include "support/test_paths.hpp"
 
 namespace quendrix::cli {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
 // Runs the command line in-process; stopAfter requests a stop as Ctrl-C would.
-CliRun run(std::vector<std::string> args,
-           std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
-  std::ostringstream out, err;
-  CliContext ctx;
-  ctx.exeFolder = test::binDir();
-  ctx.out = &out;
-  ctx.err = &err;
-  args.insert(args.begin(), "quendrix");
-  std::vector<const char*> argv;
-  for (auto& a : args) argv.push_back(a.c_str());
-  std::jthread stopper;
-  if (stopAfter) {
-    stopper = std::jthread([&ctx, delay = *stopAfter] {
-      std::this_thread::sleep_for(delay);
-      ctx.stop.request_stop();
-    });
-  }
-  const int code = runCli(static_cast<int>(argv.size()), argv.data(), ctx);
-  return {code, out.str(), err.str()};
+test::CliRun run(std::vector<std::string> args,
+                 std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
+  test::CliRunOptions o;
+  o.stopAfter = stopAfter;
+  return test::runQuendrix(std::move(args), o);
 }
 
 class DrivesCommandTest : public ::testing::Test {

@@ -4,28 +4,16 @@
 
 #include "commands.hpp"
 #include "json_text.hpp"
+#include "support/cli_run.hpp"
 #include "support/test_paths.hpp"
 
 namespace quendrix::cli {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun run(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  CliContext ctx;
-  ctx.exeFolder = test::binDir();
-  ctx.out = &out;
-  ctx.err = &err;
-  args.insert(args.begin(), {"quendrix", "--quiet"});
-  std::vector<const char*> argv;
-  for (auto& a : args) argv.push_back(a.c_str());
-  const int code = runCli(static_cast<int>(argv.size()), argv.data(), ctx);
-  return {code, out.str(), err.str()};
+test::CliRun run(std::vector<std::string> args) {
+  test::CliRunOptions o;
+  o.quiet = true;
+  return test::runQuendrix(std::move(args), o);
 }
 
 std::string fixture(const std::string& name) {

@@ -43,56 +43,6 @@ std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOp
   return range;
 }
 
-CarvingProgress::CarvingProgress(std::ostream& out, ProgressDisplay::Style style,
-                                 std::uint64_t startSector, std::uint64_t endSector)
-    : out_(out), style_(style), start_(startSector), end_(endSector) {
-  // Plain lines start after one interval, not with the first block.
-  if (style_ == ProgressDisplay::Style::Lines) lastShown_ = began_;
-}
-
-CarvingProgress::~CarvingProgress() {
-  finish();
-}
-
-void CarvingProgress::progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) {
-  if (style_ == ProgressDisplay::Style::Quiet) return;
-  std::lock_guard lock(mutex_);
-  const auto now = Clock::now();
-  const auto interval = style_ == ProgressDisplay::Style::Bar ? std::chrono::milliseconds(200)
-                                                              : std::chrono::milliseconds(5000);
-  if (done < total && now - lastShown_ < interval) return;
-  lastShown_ = now;
-  const double seconds = std::chrono::duration<double>(now - began_).count();
-  char sector[96];
-  std::snprintf(sector, sizeof sector, "sector %llu of total %llu  ",
-                static_cast<unsigned long long>(start_ + done),
-                static_cast<unsigned long long>(end_));
-  const std::string line =
-      sector + ProgressDisplay::formatLine(done, total, found, seconds, 512, "files");
-  if (style_ == ProgressDisplay::Style::Bar) {
-    out_ << '\r' << line << "\x1b[K" << std::flush;
-    lineOpen_ = true;
-  } else {
-    out_ << line << '\n' << std::flush;
-  }
-}
-
-void CarvingProgress::status(std::string_view text) {
-  if (style_ == ProgressDisplay::Style::Quiet) return;
-  std::lock_guard lock(mutex_);
-  if (lineOpen_) out_ << '\n';
-  lineOpen_ = false;
-  began_ = Clock::now();  // each pass has its own speed
-  if (style_ == ProgressDisplay::Style::Lines) lastShown_ = began_;
-  out_ << text << '\n' << std::flush;
-}
-
-void CarvingProgress::finish() {
-  std::lock_guard lock(mutex_);
-  if (lineOpen_) out_ << '\n' << std::flush;
-  lineOpen_ = false;
-}
-
 int reportOutcome(CliContext& ctx, const carving::SearchOutcome& outcome,
                   const std::string& title) {
   std::ostream& out = *ctx.out;

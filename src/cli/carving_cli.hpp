@@ -2,11 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -45,28 +43,6 @@ struct CarvingRange {
   std::uint64_t end = 0;
 };
 std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOptions& options);
-
-// "sector N of total M" followed by the percent, MB/s, ETA and files found.
-class CarvingProgress final : public ProgressSink {
- public:
-  CarvingProgress(std::ostream& out, ProgressDisplay::Style style, std::uint64_t startSector,
-                  std::uint64_t endSector);
-  ~CarvingProgress() override;
-  void progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) override;
-  void status(std::string_view text) override;
-  void finish();
-
- private:
-  using Clock = std::chrono::steady_clock;
-  std::ostream& out_;
-  ProgressDisplay::Style style_;
-  std::uint64_t start_;
-  std::uint64_t end_;
-  Clock::time_point began_ = Clock::now();
-  Clock::time_point lastShown_{};
-  bool lineOpen_ = false;
-  std::mutex mutex_;
-};
 
 // Prints files per pass and extension, where they are, and how the search ended; returns the
 // exit code: 130 when stopped by the user, 1 when the output failed or a step faulted.

@@ -26,6 +26,10 @@ struct CliContext {
   int exitCode = kExitOk;
 };
 
+// The context's error reporter. runCli installs one that prints to ctx.err when the caller
+// gave none, so every command may report through it.
+diagnostics::ErrorReporter& reporterOf(CliContext& ctx);
+
 // Prints a message to stderr and returns the code, for "return fail(ctx, 1, "...")".
 int fail(CliContext& ctx, int code, const std::string& message);
 

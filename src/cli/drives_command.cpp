@@ -53,7 +53,7 @@ void addDrivesCommand(CLI::App& app, CliContext& ctx) {
     platform::LinuxVolumeProvider volumes(platform::SystemRoots{}, disks.table(), ctx.opener);
     const auto partitions = makePartitionLister(ctx);
     storage::DriveList list(disks, volumes, *partitions);
-    list.setReporter(ctx.reporter.get());
+    list.setReporter(&reporterOf(ctx));
     list.setShowLogicalDrives(true);
     list.refresh(storage::RefreshReason::FirstFill);
 

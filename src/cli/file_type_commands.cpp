@@ -65,8 +65,8 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
       return;
     }
     ignoreFileSizeSignal();
-    CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
-                             range->end);
+    ProgressDisplay progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), 512, "files");
+    progress.showSectorPosition(range->start, range->end);
     storage::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
     carving::CarvingServices services;
     services.opener = &ctx.opener;
@@ -76,7 +76,7 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
       progress.finish();
       *ctx.err << "quendrix: " << message << '\n';
     };
-    carving::FileTypeSearch search(ctx.exeFolder, std::move(services), *ctx.reporter);
+    carving::FileTypeSearch search(ctx.exeFolder, std::move(services), reporterOf(ctx));
     carving::FileTypeSearchRequest request;
     request.modeName = mode;
     request.devicePath = range->source.path;

@@ -10,28 +10,6 @@
 #include "storage/source_spec.hpp"
 
 namespace quendrix::cli {
-namespace {
-
-class PrintingReporter final : public diagnostics::ErrorReporter {
- public:
-  explicit PrintingReporter(CliContext& ctx) : ctx_(ctx) {}
-  void report(const diagnostics::ErrorIdentity& id, const std::string& detail) override {
-    if (ctx_.err != nullptr) {
-      *ctx_.err << "quendrix: " << diagnostics::composeErrorMessage(id) << ": " << detail << '\n';
-    }
-  }
-
- private:
-  CliContext& ctx_;
-};
-
-}  // namespace
-
-diagnostics::ErrorReporter& reporterOf(CliContext& ctx) {
-  if (!ctx.reporter) ctx.reporter = std::make_unique<PrintingReporter>(ctx);
-  return *ctx.reporter;
-}
-
 storage::DiskSource diskSourceFor(const std::string& text, const ResolvedSource& source) {
   storage::DiskSource disk;
   disk.devicePath = source.path;

@@ -25,9 +25,6 @@ std::string volumeFileSystemAt(storage::RawDeviceOpener& opener, const std::stri
 // One line per partition: number, type, start, end (one past the last sector), size, label.
 void printPartitionTable(std::ostream& out, const std::vector<storage::PartitionRecord>& parts);
 
-// The context's error reporter, or one that only prints when the context has none.
-diagnostics::ErrorReporter& reporterOf(CliContext& ctx);
-
 void writePartitionJson(JsonText& json, const storage::PartitionRecord& partition);
 void writeDiskJson(JsonText& json, const storage::DiskSource& disk);
 

@@ -32,8 +32,8 @@ void addPhotoCommand(CLI::App& app, CliContext& ctx) {
       return;
     }
     ignoreFileSizeSignal();
-    CarvingProgress progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), range->start,
-                             range->end);
+    ProgressDisplay progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), 512, "files");
+    progress.showSectorPosition(range->start, range->end);
     storage::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
     carving::CarvingServices services;
     services.opener = &ctx.opener;
@@ -43,7 +43,7 @@ void addPhotoCommand(CLI::App& app, CliContext& ctx) {
       progress.finish();
       *ctx.err << "quendrix: " << message << '\n';
     };
-    carving::PhotoSearch search(signatures, std::move(services), *ctx.reporter);
+    carving::PhotoSearch search(signatures, std::move(services), reporterOf(ctx));
     carving::PhotoSearchRequest request;
     request.devicePath = range->source.path;
     request.startSector = range->start;

@@ -37,6 +37,13 @@ std::string ProgressDisplay::formatLine(std::uint64_t done, std::uint64_t total,
   return line;
 }
 
+void ProgressDisplay::showSectorPosition(std::uint64_t startSector, std::uint64_t endSector) {
+  std::lock_guard lock(mutex_);
+  showPosition_ = true;
+  startSector_ = startSector;
+  endSector_ = endSector;
+}
+
 void ProgressDisplay::progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) {
   if (style_ == Style::Quiet) return;
   std::lock_guard lock(mutex_);
@@ -51,7 +58,11 @@ void ProgressDisplay::progress(std::uint64_t done, std::uint64_t total, std::uin
   }
   lastShown_ = now;
   const double seconds = std::chrono::duration<double>(now - start_).count();
-  const std::string text = formatLine(done, total, found, seconds, unitBytes_, foundLabel_);
+  std::string text = formatLine(done, total, found, seconds, unitBytes_, foundLabel_);
+  if (showPosition_) {
+    text = "sector " + std::to_string(startSector_ + done) + " of total " +
+           std::to_string(endSector_) + "  " + text;
+  }
   if (style_ == Style::Bar) {
     constexpr int kWidth = 30;
     const int filled =
@@ -70,6 +81,8 @@ void ProgressDisplay::status(std::string_view text) {
   std::lock_guard lock(mutex_);
   if (barOpen_) out_ << '\n';
   barOpen_ = false;
+  start_ = Clock::now();
+  lastShown_ = Clock::time_point{};
   out_ << text << '\n' << std::flush;
 }
 

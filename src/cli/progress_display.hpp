@@ -23,7 +23,12 @@ class ProgressDisplay final : public ProgressSink {
 
   static Style styleFor(bool quiet, int fd = 2);
 
+  // Puts "sector N of total M" before each update, N being startSector + done: for scans of a
+  // sector range, whose done count runs from 0.
+  void showSectorPosition(std::uint64_t startSector, std::uint64_t endSector);
+
   void progress(std::uint64_t done, std::uint64_t total, std::uint64_t found) override;
+  // A status line such as the pass being run; the speed is measured afresh after it.
   void status(std::string_view text) override;
   // Ends the bar's line, once the work is over.
   void finish();
@@ -42,6 +47,9 @@ class ProgressDisplay final : public ProgressSink {
   Clock::time_point start_ = Clock::now();
   Clock::time_point lastShown_{};
   bool barOpen_ = false;
+  bool showPosition_ = false;
+  std::uint64_t startSector_ = 0;
+  std::uint64_t endSector_ = 0;
   std::mutex mutex_;
 };
 

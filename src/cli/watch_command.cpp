@@ -35,7 +35,7 @@ void addWatchCommand(CLI::App& app, CliContext& ctx) {
       platform::LinuxVolumeProvider volumes(platform::SystemRoots{}, disks.table(), ctx.opener);
       const auto partitions = makePartitionLister(ctx);
       storage::DriveList list(disks, volumes, *partitions);
-      list.setReporter(ctx.reporter.get());
+      list.setReporter(&reporterOf(ctx));
       list.setShowLogicalDrives(true);
       storage::DriveReloader reloader(list, storage::stoppableSleeper(stop));
       const bool found = reloader.reload();

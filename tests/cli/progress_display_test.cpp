@@ -34,5 +34,25 @@ TEST(ProgressDisplayTest, QuietPrintsNothingAndPlainLinesAreThrottled) {
   EXPECT_NE(text.find("100.0%"), std::string::npos);
 }
 
+TEST(ProgressDisplayTest, ShowsTheSectorOfTheTotalAndTheFilesFound) {
+  std::ostringstream out;
+  ProgressDisplay progress(out, ProgressDisplay::Style::Lines, 512, "files");
+  progress.showSectorPosition(1000, 5000);
+  progress.status("(pass)");
+  progress.progress(512, 4000, 1);  // plain lines wait one interval
+  progress.progress(4000, 4000, 3);
+  const std::string text = out.str();
+  EXPECT_EQ(text.find("sector 1512"), std::string::npos) << text;
+  EXPECT_EQ(text.rfind("(pass)\nsector 5000 of total 5000  100.0%", 0), 0u) << text;
+  EXPECT_NE(text.find("files 3\n"), std::string::npos) << text;
+
+  std::ostringstream quiet;
+  ProgressDisplay none(quiet, ProgressDisplay::Style::Quiet, 512, "files");
+  none.showSectorPosition(0, 10);
+  none.status("x");
+  none.progress(10, 10, 1);
+  EXPECT_EQ(quiet.str(), "");
+}
+
 }  // namespace
 }  // namespace quendrix::cli

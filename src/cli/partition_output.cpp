@@ -15,9 +15,9 @@ storage::DiskSource diskSourceFor(const std::string& text, const ResolvedSource&
   disk.devicePath = source.path;
   disk.totalSectors = source.totalSectors;
   disk.geometry = storage::DiskGeometry::synthesized(source.totalSectors);
-  auto spec = storage::parseSourceSpec(text);
-  if (spec && spec->diskNumber) {
-    disk.diskNumber = static_cast<std::uint32_t>(*spec->diskNumber);
+  auto named = storage::parseSourceSpec(text);
+  if (named && named->diskNumber) {
+    disk.diskNumber = static_cast<std::uint32_t>(*named->diskNumber);
   } else {
     auto table = platformDiskTable();
     auto number = table.numberOf(source.path);

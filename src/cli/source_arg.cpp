@@ -11,12 +11,12 @@ storage::DevicePathTable platformDiskTable() {
 }
 
 std::optional<ResolvedSource> resolveSource(CliContext& ctx, const std::string& text) {
-  auto spec = storage::parseSourceSpec(text);
-  if (!spec) {
+  auto named = storage::parseSourceSpec(text);
+  if (!named) {
     fail(ctx, kExitUsage, "invalid source '" + text + "' (use an image file, a device or disk:N)");
     return std::nullopt;
   }
-  auto path = storage::resolveSourcePath(*spec, platformDiskTable());
+  auto path = storage::resolveSourcePath(*named, platformDiskTable());
   if (!path) {
     fail(ctx, kExitFailure, "no disk number " + text.substr(5) + " on this machine");
     return std::nullopt;

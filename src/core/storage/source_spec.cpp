@@ -20,10 +20,10 @@ std::optional<SourceSpec> parseSourceSpec(std::string_view text) {
   return SourceSpec{std::nullopt, std::string(text)};
 }
 
-std::optional<std::string> resolveSourcePath(const SourceSpec& spec,
+std::optional<std::string> resolveSourcePath(const SourceSpec& named,
                                              const DevicePathTable& table) {
-  if (spec.diskNumber) return table.path(*spec.diskNumber);
-  return spec.path;
+  if (named.diskNumber) return table.path(*named.diskNumber);
+  return named.path;
 }
 
 }  // namespace quendrix::storage

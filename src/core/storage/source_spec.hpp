@@ -19,6 +19,6 @@ struct SourceSpec {
 std::optional<SourceSpec> parseSourceSpec(std::string_view text);
 
 // The device path a source names, through the table for "disk:N".
-std::optional<std::string> resolveSourcePath(const SourceSpec& spec, const DevicePathTable& table);
+std::optional<std::string> resolveSourcePath(const SourceSpec& named, const DevicePathTable& table);
 
 }  // namespace quendrix::storage

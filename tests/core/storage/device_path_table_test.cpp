@@ -35,10 +35,10 @@ TEST(SourceSpecTest, NamesAFileADeviceOrADiskNumber) {
       {"disk:1x", false, std::nullopt}, {"", false, std::nullopt},
   };
   for (const auto& c : cases) {
-    auto spec = parseSourceSpec(c.text);
-    ASSERT_EQ(spec.has_value(), c.valid) << c.text;
-    if (spec) {
-      EXPECT_EQ(spec->diskNumber, c.disk) << c.text;
+    auto named = parseSourceSpec(c.text);
+    ASSERT_EQ(named.has_value(), c.valid) << c.text;
+    if (named) {
+      EXPECT_EQ(named->diskNumber, c.disk) << c.text;
     }
   }
   DevicePathTable table({"/dev/sda"}, {});

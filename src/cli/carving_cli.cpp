@@ -43,6 +43,26 @@ std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOp
   return range;
 }
 
+CarvingRun::CarvingRun(CliContext& ctx, const CarvingOptions& options, const CarvingRange& range)
+    : ctx_(ctx),
+      progress_(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), 512, "files"),
+      decision_(readErrorChoice(options.onReadError)) {
+  ignoreFileSizeSignal();
+  progress_.showSectorPosition(range.start, range.end);
+}
+
+carving::CarvingServices CarvingRun::services() {
+  carving::CarvingServices services;
+  services.opener = &ctx_.opener;
+  services.progress = &progress_;
+  services.mediaRemoved = &decision_;
+  services.outputError = [this](std::string_view message) {
+    progress_.finish();
+    *ctx_.err << "quendrix: " << message << '\n';
+  };
+  return services;
+}
+
 int reportOutcome(CliContext& ctx, const carving::SearchOutcome& outcome,
                   const std::string& title) {
   std::ostream& out = *ctx.out;

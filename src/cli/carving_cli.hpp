@@ -9,6 +9,7 @@
 #include <string>
 
 #include "storage/media_removed.hpp"
+#include "carving/carving_engine.hpp"
 #include "carving/search_outcome.hpp"
 #include "cli_context.hpp"
 #include "progress_display.hpp"
@@ -43,6 +44,20 @@ struct CarvingRange {
   std::uint64_t end = 0;
 };
 std::optional<CarvingRange> resolveCarvingRange(CliContext& ctx, const CarvingOptions& options);
+
+// What a carving command hands its search: progress on stderr with the sector position, the
+// --on-read-error choice, and the output-failure message. Also ignores the file-size signal.
+class CarvingRun {
+ public:
+  CarvingRun(CliContext& ctx, const CarvingOptions& options, const CarvingRange& range);
+  carving::CarvingServices services();
+  ProgressDisplay& progress() { return progress_; }
+
+ private:
+  CliContext& ctx_;
+  ProgressDisplay progress_;
+  storage::FixedMediaRemovedDecision decision_;
+};
 
 // Prints files per pass and extension, where they are, and how the search ended; returns the
 // exit code: 130 when stopped by the user, 1 when the output failed or a step faulted.

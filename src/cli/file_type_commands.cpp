@@ -64,19 +64,8 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
       fail(ctx, kExitUsage, carving::kNoExtensionMessage);
       return;
     }
-    ignoreFileSizeSignal();
-    ProgressDisplay progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), 512, "files");
-    progress.showSectorPosition(range->start, range->end);
-    storage::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
-    carving::CarvingServices services;
-    services.opener = &ctx.opener;
-    services.progress = &progress;
-    services.mediaRemoved = &decision;
-    services.outputError = [&ctx, &progress](std::string_view message) {
-      progress.finish();
-      *ctx.err << "quendrix: " << message << '\n';
-    };
-    carving::FileTypeSearch search(ctx.exeFolder, std::move(services), reporterOf(ctx));
+    CarvingRun run(ctx, *options, *range);
+    carving::FileTypeSearch search(ctx.exeFolder, run.services(), reporterOf(ctx));
     carving::FileTypeSearchRequest request;
     request.modeName = mode;
     request.devicePath = range->source.path;
@@ -86,7 +75,7 @@ void addFileTypeCommand(CLI::App& app, CliContext& ctx, const std::string& name,
         std::filesystem::path(std::string(carving::trimSpace(options->destination)));
     request.items = items;
     const auto outcome = search.run(request, ctx.stop.get_token());
-    progress.finish();
+    run.progress().finish();
     if (outcome.fatal) {
       fail(ctx, kExitFailure, *outcome.fatal);
       return;

@@ -31,19 +31,8 @@ void addPhotoCommand(CLI::App& app, CliContext& ctx) {
       fail(ctx, kExitFailure, *failure);
       return;
     }
-    ignoreFileSizeSignal();
-    ProgressDisplay progress(*ctx.err, ProgressDisplay::styleFor(ctx.quiet), 512, "files");
-    progress.showSectorPosition(range->start, range->end);
-    storage::FixedMediaRemovedDecision decision(readErrorChoice(options->onReadError));
-    carving::CarvingServices services;
-    services.opener = &ctx.opener;
-    services.progress = &progress;
-    services.mediaRemoved = &decision;
-    services.outputError = [&ctx, &progress](std::string_view message) {
-      progress.finish();
-      *ctx.err << "quendrix: " << message << '\n';
-    };
-    carving::PhotoSearch search(signatures, std::move(services), reporterOf(ctx));
+    CarvingRun run(ctx, *options, *range);
+    carving::PhotoSearch search(signatures, run.services(), reporterOf(ctx));
     carving::PhotoSearchRequest request;
     request.devicePath = range->source.path;
     request.startSector = range->start;
@@ -52,7 +41,7 @@ void addPhotoCommand(CLI::App& app, CliContext& ctx) {
         std::filesystem::path(std::string(carving::trimSpace(options->destination)));
     request.thorough = !*noThorough;
     const auto outcome = search.run(request, ctx.stop.get_token());
-    progress.finish();
+    run.progress().finish();
     ctx.exitCode = reportOutcome(ctx, outcome, "Photo Search");
   });
 }

@@ -2,14 +2,14 @@
 """Builds the carving benchmark image.
 
 Makes photos with ImageMagick and videos with FFmpeg, lays each one on a 512-byte sector
-boundary into one image, between runs of filler (zeros, seeded random bytes, text), and tops
+boundary into one image, between runs of filler (zeros, pseudo-random bytes from a fixed start, text), and tops
 the image up with filler to the requested size. Writes into OUTDIR:
 
   originals/     every file as laid into the image
   bench.img      the image
   manifest.tsv   original's absolute path, start sector, size in bytes, extension (no dot)
 
-The same seed gives the same layout. Run once; the bench script reuses an existing image.
+The same --seed value gives the same layout. Run once; the bench script reuses an existing image.
 """
 import argparse
 import os
@@ -129,7 +129,7 @@ def main():
     os.makedirs(originals, exist_ok=True)
     log = lambda text: print('\r' + text + ' ' * 10, end='', file=sys.stderr, flush=True)
     listing = os.path.join(originals, 'files.txt')
-    if os.path.exists(listing):  # made by an earlier run with the same seed
+    if os.path.exists(listing):  # made by an earlier run with the same --seed
         files = [os.path.join(originals, n) for n in open(listing).read().split()]
         rng.seed(args.seed + 1)
     else:
